@@ -26,3 +26,12 @@ function(kestrova_add_fuzzer name source)
     target_link_libraries(fuzz_${name} PRIVATE ${ARG_LIBS})
   endif()
 endfunction()
+
+# kestrova_add_bench(NAME SOURCES... LIBS libs...): a Google Benchmark executable under bench/.
+# Benchmarks are run by hand (build/release/bench/...), never by ctest.
+function(kestrova_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()
