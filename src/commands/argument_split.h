@@ -1,6 +1,6 @@
 #pragma once
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrova {

@@ -39,8 +39,8 @@ DecoderOptions buildDecoderOptions(const DecoderOptionsInput& in) {
 }
 
 std::vector<std::string> remapOptionArguments(const MapRequest& map) {
-  return {"-lat1:" + map.latNorth,       "-lat2:" + map.latSouth,         "-lon1:" + map.lonWest,
-          "-lon2:" + map.lonEast,        "-width:" + map.canvasWidth,     "-height:" + map.canvasHeight,
+  return {"-lat1:" + map.latNorth,  "-lat2:" + map.latSouth,     "-lon1:" + map.lonWest,
+          "-lon2:" + map.lonEast,   "-width:" + map.canvasWidth, "-height:" + map.canvasHeight,
           "-proj:" + map.projection};
 }
 

@@ -6,7 +6,9 @@
 namespace kestrova {
 namespace {
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 // The quoted pieces of a line, each also one argument.
 CommandLine quotedPieces(const std::vector<std::string>& pieces) {
@@ -34,9 +36,8 @@ CommandLine buildDecoderCommand(const DecoderCommandInput& in) {
 }
 
 CommandLine buildRemapCommand(const RemapCommandInput& in) {
-  CommandLine line =
-      quotedPieces({in.remapperFolder + kRemapperProgram, "-LCN:" + in.locationFile,
-                    "-IN:" + in.remapInput, "-OUT:" + in.remapOutput});
+  CommandLine line = quotedPieces({in.remapperFolder + kRemapperProgram, "-LCN:" + in.locationFile,
+                                   "-IN:" + in.remapInput, "-OUT:" + in.remapOutput});
   line.display += buildRemapOptions(in.map);
   for (std::string& option : remapOptionArguments(in.map))
     line.arguments.push_back(std::move(option));

@@ -59,8 +59,8 @@ class SpawnSettings {
     sigemptyset(&none);
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setflags(&attributes_,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(
+        &attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&attributes_, 0);
     posix_spawnattr_setsigmask(&attributes_, &none);
     posix_spawnattr_setsigdefault(&attributes_, &defaults);
@@ -116,8 +116,8 @@ void ProcessLauncher::run(const CommandLine& command) {
       argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     SpawnSettings settings;
-    if (::posix_spawn(&pid, program.c_str(), settings.actions(), settings.attributes(),
-                      argv.data(), environ) != 0)
+    if (::posix_spawn(&pid, program.c_str(), settings.actions(), settings.attributes(), argv.data(),
+                      environ) != 0)
       pid = -1;
   }
   if (pid < 0) {

@@ -1,9 +1,9 @@
 #pragma once
 // Replacing a file so that a failure never leaves it half written: the new bytes go to a
 // temporary file in the same folder, which is renamed over the old file once complete.
+#include <sys/types.h>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace kestrova {
 

@@ -11,9 +11,9 @@ using S = StoredSettings;
 constexpr std::string S::*kLeadingTexts[] = {&S::dataFolder,     &S::decoderFolder,
                                              &S::decoderOptions, &S::imageFolder,
                                              &S::remapperFolder, &S::remapOptions};
-constexpr std::string S::*kTrailingTexts[] = {
-    &S::rgbRed,  &S::rgbGreen, &S::rgbBlue,       &S::latNorth,     &S::latSouth,
-    &S::lonWest, &S::lonEast,  &S::canvasWidth, &S::canvasHeight};
+constexpr std::string S::*kTrailingTexts[] = {&S::rgbRed,   &S::rgbGreen,    &S::rgbBlue,
+                                              &S::latNorth, &S::latSouth,    &S::lonWest,
+                                              &S::lonEast,  &S::canvasWidth, &S::canvasHeight};
 // Lines 7-42, twelve lines each.
 constexpr ProductFlags S::*kFlagArrays[] = {&S::productEnabled, &S::productCorrected,
                                             &S::productBitmap};

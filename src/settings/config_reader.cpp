@@ -16,7 +16,9 @@ namespace {
 constexpr char kEndOfFile = 26;
 constexpr std::size_t kMaxIntegerToken = 32;
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 class LineScanner {
  public:

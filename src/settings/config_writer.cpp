@@ -8,8 +8,8 @@ namespace kestrova {
 std::string formatConfig(const StoredSettings& settings) {
   std::string bytes;
   for (int line = 1; line <= kConfigLineCount; ++line) {
-    bytes += isTextLine(line) ? textField(settings, line)
-                              : decimalText(integerField(settings, line));
+    bytes +=
+        isTextLine(line) ? textField(settings, line) : decimalText(integerField(settings, line));
     bytes += "\r\n";
   }
   return bytes;

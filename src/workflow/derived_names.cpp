@@ -9,14 +9,17 @@ namespace kestrova {
 namespace {
 
 std::string asciiLower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
   return text;
 }
 
 }  // namespace
 
-bool isGacEntry(const std::string& entryText) { return asciiLower(tailChars(entryText, 3)) == "gac"; }
+bool isGacEntry(const std::string& entryText) {
+  return asciiLower(tailChars(entryText, 3)) == "gac";
+}
 
 Pick derivePick(const PickInput& in) {
   const std::string& text = in.entryText;

@@ -59,8 +59,12 @@ constexpr std::array<BoundRule, 4> kBoundRules = {{
 
 }  // namespace
 
-std::vector<std::string> latitudeList() { return steps(90, -80, -5); }
-std::vector<std::string> longitudeList() { return steps(-180, 180, 5); }
+std::vector<std::string> latitudeList() {
+  return steps(90, -80, -5);
+}
+std::vector<std::string> longitudeList() {
+  return steps(-180, 180, 5);
+}
 
 std::string applyBoundRule(BoundSide changed, const std::array<std::string, 4>& listTexts) {
   const BoundRule& rule = kBoundRules[changed];

@@ -15,7 +15,9 @@ std::string tailChars(std::string_view text, int n) {
   return std::string(count >= text.size() ? text : text.substr(text.size() - count));
 }
 
-int IndexFromName(std::string_view controlName) { return toInt32(tailChars(controlName, 3)); }
+int IndexFromName(std::string_view controlName) {
+  return toInt32(tailChars(controlName, 3));
+}
 
 std::string TwoDigitNumber(int n) {
   std::string text = decimalText(n);
