@@ -26,8 +26,11 @@ std::string productItem(const DecoderOptionsInput& in, int i) {
 DecoderOptions buildDecoderOptions(const DecoderOptionsInput& in) {
   std::string source(ProductTable[in.remapSource].optionSuffix);
   std::string s = source + ":.jpg " + source + ":apt.jpg";
-  for (int i = 0; i < kProductCount; ++i)
-    if (in.productEnabled[i] == 1) s += " " + productItem(in, i);
+  for (int i = 0; i < kProductCount; ++i) {
+    if (in.productEnabled[i] != 1) continue;
+    s += ' ';
+    s += productItem(in, i);
+  }
 
   DecoderOptions out;
   out.text = std::string(trimControls(s)) + " ";
