@@ -18,8 +18,8 @@ const Image& passPicture(PixelFormat format) {
 }
 
 void countMegapixels(benchmark::State& state) {
-  state.counters["MP/s"] = benchmark::Counter(kWidth * kHeight / 1e6 * state.iterations(),
-                                              benchmark::Counter::kIsRate);
+  state.counters["MP/s"] =
+      benchmark::Counter(kWidth * kHeight / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 void encode(benchmark::State& state, PixelFormat format) {

@@ -1,11 +1,10 @@
 #pragma once
 // Pictures made up for the tests and benchmarks of imaging: smooth like a satellite scene, with
 // optional noise and hard edges so a codec has real work, or random bytes for exact round trips.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <random>
-#include <string>
 
 #include "imaging/image.h"
 
