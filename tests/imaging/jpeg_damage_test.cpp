@@ -140,9 +140,11 @@ TEST_F(JpegFileErrors, NameTheFileBeforeTheCause) {
       {missing, "No such file or directory"},
       {folder_.string(), "Is a directory"},
   };
-  for (const auto& [path, cause] : cases)
-    EXPECT_THAT([&] { readJpegFile(path); },
+  for (const auto& [path, cause] : cases) {
+    const std::string& name = path;  // lambdas may not capture structured bindings in clang 14
+    EXPECT_THAT([&] { readJpegFile(name); },
                 ThrowsMessage<Error>(StrEq("Cannot read picture '" + path + "': " + cause)));
+  }
 }
 
 }  // namespace

@@ -52,9 +52,11 @@ TEST_F(PictureLoader, OtherExtensionsAndNoneAreRefusedByName) {
       {"picture", "the name has no extension (.jpg, .jpeg or .bmp)"},
       {"jpg", "the name has no extension (.jpg, .jpeg or .bmp)"},
   };
-  for (const auto& [name, cause] : cases)
-    EXPECT_THAT([&] { loadPicture(file(name)); },
-                ThrowsMessage<Error>(StrEq("Cannot read picture '" + file(name) + "': " + cause)));
+  for (const auto& [name, cause] : cases) {
+    const std::string path = file(name);
+    EXPECT_THAT([&] { loadPicture(path); },
+                ThrowsMessage<Error>(StrEq("Cannot read picture '" + path + "': " + cause)));
+  }
 }
 
 }  // namespace
