@@ -9,8 +9,8 @@
 #include "imaging/bmp_layout.h"
 #include "imaging/bmp_reader.h"
 #include "imaging/bmp_writer.h"
+#include "support/temp_folder.h"
 #include "synthetic_pictures.h"
-#include "temporary_folder.h"
 
 namespace kestrova {
 namespace {

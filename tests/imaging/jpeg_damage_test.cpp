@@ -14,8 +14,8 @@
 #include "base/error.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/jpeg_writer.h"
+#include "support/temp_folder.h"
 #include "synthetic_pictures.h"
-#include "temporary_folder.h"
 
 namespace kestrova {
 namespace {
@@ -138,7 +138,7 @@ TEST_F(JpegFileErrors, NameTheFileBeforeTheCause) {
   const std::pair<std::string, std::string> cases[] = {
       {text, "Not a JPEG file: starts with 0x68 0x65"},
       {missing, "No such file or directory"},
-      {folder_.string(), "Is a directory"},
+      {folder().string(), "Is a directory"},
   };
   for (const auto& [path, cause] : cases) {
     const std::string& name = path;  // lambdas may not capture structured bindings in clang 14

@@ -6,8 +6,8 @@
 #include "base/error.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/jpeg_writer.h"
+#include "support/temp_folder.h"
 #include "synthetic_pictures.h"
-#include "temporary_folder.h"
 
 namespace kestrova {
 namespace {

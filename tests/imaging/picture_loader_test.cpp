@@ -7,8 +7,8 @@
 #include "imaging/jpeg_writer.h"
 #include "imaging/picture_file.h"
 #include "imaging/picture_loader.h"
+#include "support/temp_folder.h"
 #include "synthetic_pictures.h"
-#include "temporary_folder.h"
 
 namespace kestrova {
 namespace {

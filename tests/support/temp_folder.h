@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder per test, removed with everything in it afterwards.
+#include <gtest/gtest.h>
 #include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,6 +40,16 @@ class TempFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A fixture for tests that each need a fresh folder.
+class TemporaryFolder : public ::testing::Test {
+ protected:
+  std::string file(const std::string& name) const { return temp_.file(name); }
+  const std::filesystem::path& folder() const { return temp_.path(); }
+
+ private:
+  TempFolder temp_;
 };
 
 }  // namespace kestrova::testing
