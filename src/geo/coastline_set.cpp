@@ -15,9 +15,9 @@ CoastlineSet CoastlineSet::fromBlob(std::span<const std::uint8_t> blob) {
 }
 
 const CoastlineSet& CoastlineSet::builtin() {
-  static const CoastlineSet set = fromBlob(
-      {kestrova_coastline_blob, static_cast<std::size_t>(kestrova_coastline_blob_end -
-                                                         kestrova_coastline_blob)});
+  static const CoastlineSet set =
+      fromBlob({kestrova_coastline_blob,
+                static_cast<std::size_t>(kestrova_coastline_blob_end - kestrova_coastline_blob)});
   return set;
 }
 

@@ -12,7 +12,7 @@ constexpr double kGraticuleSampleDegrees = 0.25;
 
 // Polylines gathered in degrees, projected to pixels in one batch.
 struct Polylines {
-  std::vector<double> x, y;     // longitudes and latitudes until projected
+  std::vector<double> x, y;       // longitudes and latitudes until projected
   std::vector<std::size_t> ends;  // one past each polyline's last point
 
   void add(std::span<const GeoPoint> points) {
@@ -48,7 +48,8 @@ void stroke(QPainter& painter, const Polylines& lines, double maxStep) {
         continue;
       }
       const QPointF p(lines.x[i], lines.y[i]);
-      if (!piece.isEmpty() && std::hypot(p.x() - piece.back().x(), p.y() - piece.back().y()) > maxStep)
+      if (!piece.isEmpty() &&
+          std::hypot(p.x() - piece.back().x(), p.y() - piece.back().y()) > maxStep)
         flush();
       piece.append(p);
     }
@@ -74,7 +75,8 @@ Polylines graticule(const GeoBox& box, double step) {
   Polylines lines;
   if (!(step > 0)) return lines;
   const double span = box.west == -180 && box.east == 180 ? 360 : longitudeSpan(box);
-  const int latSamples = std::max(1, int(std::ceil((box.north - box.south) / kGraticuleSampleDegrees)));
+  const int latSamples =
+      std::max(1, int(std::ceil((box.north - box.south) / kGraticuleSampleDegrees)));
   const int lonSamples = std::max(1, int(std::ceil(span / kGraticuleSampleDegrees)));
   for (double k = std::ceil(box.west / step); k * step <= box.west + span; ++k) {
     if (span == 360 && k * step >= box.west + span) break;

@@ -30,7 +30,8 @@ const ProjectionName& entryFor(Projection projection) {
 
 bool sameLetters(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -69,7 +70,9 @@ double checkedSpan(Projection projection, const GeoBox& box, int width, int heig
   return span;
 }
 
-bool northPolar(const GeoBox& box) { return (box.north + box.south) / 2 >= 0; }
+bool northPolar(const GeoBox& box) {
+  return (box.north + box.south) / 2 >= 0;
+}
 
 std::string definition(Projection projection, const GeoBox& box, double centreLon) {
   // +over keeps longitudes beyond ±180 of the centre unwrapped, so the box edges project where
@@ -177,9 +180,10 @@ std::optional<LatLon> MapView::toLatLon(PixelPoint pixel) const {
 }
 
 GeoBox MapView::coveredBox() const {
-  if (span_ >= 360) return {box_.north, box_.south, -180, 180};
-  if (projection_ != Projection::Polar)
+  if (projection_ != Projection::Polar) {
+    if (span_ >= 360) return {box_.north, box_.south, -180, 180};
     return {box_.north, box_.south, normalizedLongitude(box_.west), normalizedLongitude(box_.east)};
+  }
   // Latitude and longitude about the pole reach their extremes on the canvas border, or the pole
   // itself lies on the canvas.
   constexpr int kSamples = 128;  // per side

@@ -19,8 +19,11 @@ std::span<const std::uint8_t> bytes(const std::string& blob) {
 CoastlineData tinyData() {
   CoastlineData data;
   data.segments = {{SegmentKind::Coast, 3}, {SegmentKind::Border, 2}};
-  data.points = {{50'000'000, 0}, {51'000'000, 1'000'000}, {52'000'000, 2'000'000},
-                 {-10'000'000, 175'000'000}, {-12'000'000, 179'000'000}};
+  data.points = {{50'000'000, 0},
+                 {51'000'000, 1'000'000},
+                 {52'000'000, 2'000'000},
+                 {-10'000'000, 175'000'000},
+                 {-12'000'000, 179'000'000}};
   data.mask.columns = 4;
   data.mask.rows = 2;
   data.mask.rowCounts = {2, 2};
@@ -76,7 +79,10 @@ TEST(CoastlineBlob, RejectsInconsistentContents) {
   rejects([](CoastlineData& d) { d.segments[1].pointCount = 1; });
   rejects([](CoastlineData& d) { d.points[2].latE6 = 90'000'001; });
   rejects([](CoastlineData& d) { d.points[2].lonE6 = -180'000'001; });
-  rejects([](CoastlineData& d) { d.mask.rowCounts = {3, 1}; d.mask.transitions = {1, 3, 2, 3}; });
+  rejects([](CoastlineData& d) {
+    d.mask.rowCounts = {3, 1};
+    d.mask.transitions = {1, 3, 2, 3};
+  });
   rejects([](CoastlineData& d) { d.mask.transitions[1] = 4; });
   rejects([](CoastlineData& d) { d.mask.transitions[1] = 1; });
   rejects([](CoastlineData& d) { d.mask.rowCounts = {2, 1}; });
@@ -120,9 +126,8 @@ TEST(BuiltinLandMask, KnowsLandSeaAndLakes) {
   for (Place land : {Place{"Paris", 48.86, 2.35}, Place{"Madrid", 40.42, -3.70},
                      Place{"Cairo", 30.04, 31.24}, Place{"Chicago", 41.88, -87.63}})
     EXPECT_TRUE(set.isLand(land.lat, land.lon)) << land.name;
-  for (Place water :
-       {Place{"North Atlantic", 45, -30}, Place{"Pacific", 0, -150},
-        Place{"Mediterranean", 35, 18}, Place{"Lake Superior", 47.7, -87.5}})
+  for (Place water : {Place{"North Atlantic", 45, -30}, Place{"Pacific", 0, -150},
+                      Place{"Mediterranean", 35, 18}, Place{"Lake Superior", 47.7, -87.5}})
     EXPECT_FALSE(set.isLand(water.lat, water.lon)) << water.name;
 }
 

@@ -65,8 +65,7 @@ void readMask(const std::string& path, std::uint32_t columns, std::uint32_t rows
     for (std::uint32_t c = 0; c < columns; ++c) land[c] = row[c] != 0;
     const auto transitions = kestrova::maskRowTransitions(land);
     out.mask.rowCounts.push_back(static_cast<std::uint32_t>(transitions.size()));
-    out.mask.transitions.insert(out.mask.transitions.end(), transitions.begin(),
-                                transitions.end());
+    out.mask.transitions.insert(out.mask.transitions.end(), transitions.begin(), transitions.end());
   }
 }
 
@@ -87,8 +86,7 @@ int main(int argc, char** argv) {
     kestrova::decodeCoastline({reinterpret_cast<const std::uint8_t*>(blob.data()), blob.size()});
     std::ofstream(argv[6], std::ios::binary).write(blob.data(), std::streamsize(blob.size()));
     std::cout << data.segments.size() << " polylines, " << data.points.size() << " points, "
-              << data.mask.transitions.size() << " mask transitions, " << blob.size()
-              << " bytes\n";
+              << data.mask.transitions.size() << " mask transitions, " << blob.size() << " bytes\n";
   } catch (const std::exception& e) {
     std::cerr << argv[0] << ": " << e.what() << "\n";
     return 1;
