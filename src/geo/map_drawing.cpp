@@ -93,7 +93,7 @@ Polylines graticule(const GeoBox& box, double step) {
 
 MapStyle MapStyle::thinWhite() {
   MapStyle style;
-  style.graticule.width = 0;
+  style.lake.width = style.graticule.width = 0;
   return style;
 }
 

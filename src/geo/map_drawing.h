@@ -19,7 +19,8 @@ struct MapStyle {
   LineStyle coast, lake, border, graticule;
   double graticuleStep = 10;  // degrees between graticule lines
 
-  // Thin white coastlines, lakes and borders on black, no graticule.
+  // Thin white coastlines and borders on black, without lakes or graticule: the small region
+  // pictures.
   static MapStyle thinWhite();
 };
 
