@@ -1,7 +1,6 @@
 #include "geo/map_drawing.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
 
@@ -34,10 +33,17 @@ struct Polylines {
 
 // A polyline is broken where a point does not project or where two neighbours land far apart:
 // such a jump is the view's wrap-around or a polar cut, not a line on the map.
-void stroke(QPainter& painter, const Polylines& lines, double maxStep) {
+// Unlike QRectF::intersects, counts a flat rectangle (a straight level or upright line).
+bool meets(const QRectF& a, const QRectF& b) {
+  return a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() &&
+         a.bottom() >= b.top();
+}
+
+// Pieces wholly off the canvas are skipped: stroking them costs as much as visible ones.
+void stroke(QPainter& painter, const Polylines& lines, double maxStep, const QRectF& canvas) {
   QPolygonF piece;
   auto flush = [&] {
-    if (piece.size() > 1) painter.drawPolyline(piece);
+    if (piece.size() > 1 && meets(piece.boundingRect(), canvas)) painter.drawPolyline(piece);
     piece.clear();
   };
   std::size_t begin = 0;
@@ -62,7 +68,9 @@ void drawLayer(QPainter& painter, const MapView& view, Polylines lines, const Li
   if (style.width <= 0 || lines.ends.empty()) return;
   view.toPixels(lines.x, lines.y);
   painter.setPen(QPen(style.colour, style.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  stroke(painter, lines, std::max(view.width(), view.height()) / 2.0);
+  const double margin = style.width + 1;
+  stroke(painter, lines, std::max(view.width(), view.height()) / 2.0,
+         QRectF(-margin, -margin, view.width() + 2 * margin, view.height() + 2 * margin));
 }
 
 Polylines segmentLines(const CoastlineSet& coastlines, SegmentKind kind, const GeoBox& box) {
