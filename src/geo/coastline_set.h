@@ -1,0 +1,49 @@
+#pragma once
+// The coastline set in memory: polylines of each kind found by a lat/lon box, and the land mask.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "geo/coastline_data.h"
+#include "geo/geo_box.h"
+
+namespace kestrova {
+
+struct Segment {
+  SegmentKind kind;
+  std::span<const GeoPoint> points;
+};
+
+class CoastlineSet {
+ public:
+  // Decodes and validates a blob; a damaged one raises kestrova::Error.
+  static CoastlineSet fromBlob(std::span<const std::uint8_t> blob);
+
+  // The set built into the library, decoded on first use.
+  static const CoastlineSet& builtin();
+
+  // The polylines of a kind with at least one point inside the box's latitudes and longitudes,
+  // or running through it. A box with east < west crosses 180°.
+  std::vector<Segment> segments(SegmentKind kind, const GeoBox& box) const;
+
+  // Land, by the mask's cell under the point; lakes are not land. Longitudes of any turn are
+  // accepted; a latitude outside -90..90 or a non-finite value raises kestrova::Error.
+  bool isLand(double lat, double lon) const;
+
+  std::size_t segmentCount() const { return data_.segments.size(); }
+  std::size_t pointCount() const { return data_.points.size(); }
+
+ private:
+  explicit CoastlineSet(CoastlineData data);
+
+  struct Extent {
+    std::size_t first;
+    std::int32_t south, north, west, east;  // micro-degrees
+  };
+
+  CoastlineData data_;
+  std::vector<Extent> extents_;          // per segment
+  std::vector<std::uint32_t> rowStart_;  // first transition of each mask row, plus the end
+};
+
+}  // namespace kestrova
