@@ -40,10 +40,13 @@ bool meets(const QRectF& a, const QRectF& b) {
 }
 
 // Pieces wholly off the canvas are skipped: stroking them costs as much as visible ones.
-void stroke(QPainter& painter, const Polylines& lines, double maxStep, const QRectF& canvas) {
+void stroke(QPainter& painter, const Polylines& lines, double maxStep, const QRectF& canvas,
+            double minExtent) {
   QPolygonF piece;
   auto flush = [&] {
-    if (piece.size() > 1 && meets(piece.boundingRect(), canvas)) painter.drawPolyline(piece);
+    const QRectF bounds = piece.boundingRect();
+    const bool visible = std::max(bounds.width(), bounds.height()) >= minExtent;
+    if (piece.size() > 1 && visible && meets(bounds, canvas)) painter.drawPolyline(piece);
     piece.clear();
   };
   std::size_t begin = 0;
@@ -70,7 +73,8 @@ void drawLayer(QPainter& painter, const MapView& view, Polylines lines, const Li
   painter.setPen(QPen(style.colour, style.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   const double margin = style.width + 1;
   stroke(painter, lines, std::max(view.width(), view.height()) / 2.0,
-         QRectF(-margin, -margin, view.width() + 2 * margin, view.height() + 2 * margin));
+         QRectF(-margin, -margin, view.width() + 2 * margin, view.height() + 2 * margin),
+         style.minExtent);
 }
 
 Polylines segmentLines(const CoastlineSet& coastlines, SegmentKind kind, const GeoBox& box) {

@@ -12,6 +12,9 @@ namespace kestrova {
 struct LineStyle {
   QColor colour = Qt::white;
   double width = 1;  // pixels; 0 leaves the layer out
+  // Pieces spanning fewer pixels than this both across and down are left out: on a small map
+  // the thousands of tiny islands and ponds would only be noise.
+  double minExtent = 0;
 };
 
 struct MapStyle {

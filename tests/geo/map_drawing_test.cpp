@@ -45,6 +45,17 @@ TEST(MapDrawing, DrawsTheChannelCoastAndLeavesTheNorthSeaDark) {
   EXPECT_FALSE(litNear(image, view, 56, 3, 3));
 }
 
+TEST(MapDrawing, LeavesOutPiecesSmallerThanTheMinimumExtent) {
+  // Fair Isle (59.53N 1.63W) is a speck at this scale; the Scottish mainland is not.
+  const MapView view("Linear", {65, 45, -15, 5}, 200, 150);
+  MapStyle style = onlyCoast();
+  EXPECT_TRUE(litNear(renderMap(view, style), view, 59.53, -1.63, 0));
+  style.coast.minExtent = 3;
+  const QImage image = renderMap(view, style);
+  EXPECT_FALSE(litNear(image, view, 59.53, -1.63, 0));
+  EXPECT_TRUE(litNear(image, view, 57.7, -5.0, 2));  // Wester Ross
+}
+
 TEST(MapDrawing, GivesEachLayerItsOwnColourAndLeavesOutZeroWidths) {
   const MapView view(Projection::Linear, {80, 35, -10, 50}, 600, 450);
   MapStyle style;
