@@ -1,0 +1,10 @@
+#pragma once
+#include <QImage>
+
+namespace kestrova::pictures {
+
+// The program icon: a polar orbiter over the globe, 32 × 32 with a 256-colour palette
+// (index 0 transparent).
+QImage programIcon();
+
+}  // namespace kestrova::pictures
