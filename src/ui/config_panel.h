@@ -1,0 +1,46 @@
+#pragma once
+// The configuration panel DialogFrame: a hidden child panel of the main window whose controls are
+// the working copy of the settings, with the handlers of the product grid, the folder picker, the
+// region, bound, projection and canvas controls, Reset, Save and Quit, and the window's half of
+// the configuration file (the defaults, and applying a read to the controls).
+#include <QFrame>
+#include <string>
+
+#include "commands/batch_strings.h"
+#include "ui/panel_host.h"
+#include "ui/session.h"
+#include "ui/ui_dialogs.h"
+
+namespace kestrova::ui {
+
+class ConfigPanel : public QFrame {
+  Q_OBJECT
+ public:
+  // Builds every control (objectName = its layout name), hidden, in the design state.
+  ConfigPanel(QWidget* parent, Session& session, UiDialogs& dialogs, PanelHost& host);
+  ~ConfigPanel() override;
+
+  // Start-up steps of the main window, in its order.
+  void fillChannelLists();       // "1".."5" into xred, xgrn, xblu
+  void gatherProductGrid();      // productGrid by the names chan0NN, corr0NN, bmp0NN, ostrellepic0NN
+  void gatherRegionPictures();   // regionPictures from the embedded maps remap00..remap19
+  void SetDefaults();            // ends with ReadConfigFile; raises what the read raises
+
+  void ReadConfigFile();   // raises IoError / Error as the read stops
+  void WriteConfigFile();  // raises IoError; ends with the "Saved as " message
+
+  void open();  // Configure1Click: move to 4, 4, show, DirtyCounter := 0, showRegion
+
+  // The live texts the remapper run and the file pick use.
+  MapRequest mapRequest() const;
+  std::string projectionText() const;
+
+ private:
+  struct Controls;
+  Controls* c_;
+  Session& session_;
+  UiDialogs& dialogs_;
+  PanelHost& host_;
+};
+
+}  // namespace kestrova::ui
