@@ -144,7 +144,8 @@ KlmLayout findKlmLayout(Bytes file, const std::string& fileName) {
     if (!isHeaderStart(file, klm::ars::kBytes)) {
       failAt(fileName, 0, "no KLM Level 1b header record (creation site, blank, version)");
     }
-    if (!isPrintable(file.first(klm::ars::kBytes))) {
+    const bool formatNamed = text(file, klm::ars::kDataFormat, 13) == "NOAA Level 1b";
+    if (!formatNamed && !isPrintable(file.first(klm::ars::kBytes))) {
       failAt(fileName, 0, "the 512 bytes before the header record are not an archive header");
     }
     layout.headerOffset = klm::ars::kBytes;

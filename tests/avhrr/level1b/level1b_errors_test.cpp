@@ -68,6 +68,11 @@ TEST(Level1bErrors, ArchiveHeaderDisagreeingWithTheRecords) {
   bytes[186] = '9';  // record size 004609
   EXPECT_THAT(errorOf(bytes),
               AllOf(HasSubstr("byte offset 181:"), HasSubstr("records of 4609 bytes")));
+
+  bytes[0] = 0x01;   // neither all text
+  bytes[161] = 'X';  // nor naming the format
+  EXPECT_THAT(errorOf(bytes),
+              AllOf(HasSubstr("byte offset 0:"), HasSubstr("not an archive header")));
 }
 
 TEST(Level1bErrors, PodFilesCutOrDamaged) {
