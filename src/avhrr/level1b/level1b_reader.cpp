@@ -26,7 +26,10 @@ Pass readLevel1bFile(const std::filesystem::path& path) {
   const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                         std::istreambuf_iterator<char>());
   if (in.bad()) throw Error(name + ": read failed: " + std::strerror(errno));
-  return readLevel1b(bytes, name);
+  Pass pass = readLevel1b(bytes, name);
+  // POD files without the archive header carry no readable name; the file's own stands in.
+  if (pass.dataSetName.empty()) pass.dataSetName = path.filename().string();
+  return pass;
 }
 
 }  // namespace kestrova::avhrr::level1b

@@ -12,7 +12,8 @@ namespace kestrova::avhrr::level1b {
 // fileName is used in error messages only.
 Pass readLevel1b(Bytes file, const std::string& fileName);
 
-// Reads the whole file first; errors name the path.
+// Reads the whole file first; errors name the path. A pass without a data set name gets the
+// file's name.
 Pass readLevel1bFile(const std::filesystem::path& path);
 
 }  // namespace kestrova::avhrr::level1b

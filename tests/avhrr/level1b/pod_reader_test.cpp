@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "avhrr/level1b/level1b_reader.h"
+#include "support/temp_folder.h"
 #include "test_passes.h"
 
 namespace kestrova::avhrr {
@@ -68,6 +69,13 @@ TEST(PodReader, ReadsTheArchiveHeaderNameAndSkipsTheGacFillRecord) {
   const Pass pass = readLevel1b(podFile(spec), "n14.gac");
   EXPECT_EQ(pass.dataSetName, "NSS.GHRR.NJ.D98045.S1200.E1201.B1600102.GC");
   expectPodContent(pass, spec);
+}
+
+TEST(PodReader, NamesAPassWithoutArchiveHeaderAfterItsFile) {
+  kestrova::testing::TempFolder folder;
+  const auto bytes = podFile({.gac = true, .lines = 1});
+  folder.write("n14.gac", std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(level1b::readLevel1bFile(folder.file("n14.gac")).dataSetName, "n14.gac");
 }
 
 TEST(PodReader, ScalesTiePointsAndMarksPointsBeyondTheLocatedCount) {
