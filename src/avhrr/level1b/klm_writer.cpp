@@ -130,8 +130,10 @@ void fillHeader(MutableBytes h, const Pass& pass, const KlmWriteOptions& options
                 const std::string& name) {
   writeText(h, hdr::kSite, 4, options.site.substr(0, 3));
   writeU16(h, hdr::kVersion, static_cast<std::uint16_t>(options.version));
-  writeU16(h, hdr::kVersionYear, 2006);  // version 5 took effect on 2006-11-14
-  writeU16(h, hdr::kVersionDay, 318);
+  if (options.version == 5) {  // version 5 took effect on 2006-11-14
+    writeU16(h, hdr::kVersionYear, 2006);
+    writeU16(h, hdr::kVersionDay, 318);
+  }
   writeU16(h, hdr::kHeaderRecordCount, 1);
   writeText(h, hdr::kDataSetName, hdr::kDataSetNameLength, name);
   writeU16(h, hdr::kSpacecraft, static_cast<std::uint16_t>(spacecraftCode(pass)));
