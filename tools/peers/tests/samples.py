@@ -69,11 +69,20 @@ def put(buf, offset, dtype, value):
     buf[offset:offset + np.dtype(dtype).itemsize] = np.array(value, dtype=dtype).tobytes()
 
 
-def klm_lac(path, lines, *, year, day, start_ms, name, archive_header=False, ch3a=()):
-    """A KLM Level 1b LAC file with 10-bit packed counts; returns (counts, lat, lon, columns)."""
-    record = 15872
-    counts = earth_counts(lines)
-    columns = np.arange(24, WIDTH, 40)  # 51 tie points
+# Record bytes, samples a line, first tie point and spacing, earth-data words, data type code,
+# ms between lines (GAC keeps one line in three).
+KLM_LAYOUTS = {
+    "LAC": (15872, WIDTH, 24, 40, 3414, 1, LINE_MS),
+    "GAC": (4608, 409, 4, 8, 682, 2, 3 * LINE_MS),
+}
+
+
+def klm_file(path, lines, *, year, day, start_ms, name, layout="LAC", archive_header=False,
+             ch3a=()):
+    """A KLM Level 1b file with 10-bit packed counts; returns (counts, lat, lon, columns)."""
+    record, width, first, step, words_per_line, data_type, line_ms = KLM_LAYOUTS[layout]
+    counts = earth_counts(lines, width)
+    columns = np.arange(first, width, step)  # 51 tie points
     lat = 50.0 - 0.01 * np.arange(lines)[:, None] + 0.001 * columns[None, :]
     lon = 5.0 + 0.02 * columns[None, :] - 0.003 * np.arange(lines)[:, None]
     out = bytearray()
@@ -88,7 +97,7 @@ def klm_lac(path, lines, *, year, day, start_ms, name, archive_header=False, ch3
     put(head, 14, ">u2", 1)
     head[22:64] = name.encode()
     put(head, 72, ">u2", NOAA19_KLM_CODE)
-    put(head, 76, ">u2", 1)  # LAC
+    put(head, 76, ">u2", data_type)
     put(head, 84, ">u2", year)
     put(head, 86, ">u2", day)
     put(head, 88, ">u4", start_ms)
@@ -96,7 +105,7 @@ def klm_lac(path, lines, *, year, day, start_ms, name, archive_header=False, ch3
     out += head
     for i in range(lines):
         rec = bytearray(record)
-        ms = start_ms + int(round(i * LINE_MS))
+        ms = start_ms + int(round(i * line_ms))
         put(rec, 0, ">u2", i + 1)
         put(rec, 2, ">u2", year)
         put(rec, 4, ">u2", day)
@@ -115,10 +124,10 @@ def klm_lac(path, lines, *, year, day, start_ms, name, archive_header=False, ch3
             if i in ch3a:
                 words[54 + 5 * k] = 40
         rec[1056:1056 + 208] = words.tobytes()
-        samples = np.zeros(3414 * 3, dtype=np.uint32)
-        samples[:WIDTH * 5] = counts[i].reshape(-1)
+        samples = np.zeros(words_per_line * 3, dtype=np.uint32)
+        samples[:width * 5] = counts[i].reshape(-1)
         packed = (samples[0::3] << 20) | (samples[1::3] << 10) | samples[2::3]
-        rec[1264:1264 + 3414 * 4] = packed.astype(">u4").tobytes()
+        rec[1264:1264 + words_per_line * 4] = packed.astype(">u4").tobytes()
         out += rec
     with open(path, "wb") as f:
         f.write(out)

@@ -111,27 +111,30 @@ class HrptPeer(Folder):
 
 
 class Level1bPeer(Folder):
-    def write(self, archive_header):
-        return samples.klm_lac(self.path("pass.l1b"), LINES, year=2025, day=DAY,
-                               start_ms=START_MS, name=LAC_NAME, archive_header=archive_header,
-                               ch3a=CH3A)
+    def write(self, archive_header, layout="LAC"):
+        name = LAC_NAME if layout == "LAC" else LAC_NAME.replace("LHRR", "GHRR")
+        return samples.klm_file(self.path("pass.l1b"), LINES, year=2025, day=DAY,
+                                start_ms=START_MS, name=name, layout=layout,
+                                archive_header=archive_header, ch3a=CH3A)
 
-    def test_reads_counts_tie_points_and_times_with_and_without_archive_header(self):
-        for archived in (False, True):
-            with self.subTest(archive_header=archived):
-                counts, lat, lon, columns = self.write(archived)
+    def test_reads_counts_tie_points_and_times_of_lac_and_gac_with_and_without_archive_header(self):
+        for layout, archived in (("LAC", False), ("LAC", True), ("GAC", False)):
+            with self.subTest(layout=layout, archive_header=archived):
+                counts, lat, lon, columns = self.write(archived, layout)
                 status, err = run(read_level1b.main, self.path("pass.l1b"), "--out",
                                   self.path("peer"))
                 self.assertEqual(status, 0, err)
                 meta, d = read_dump(self.path("peer"))
-                self.assertEqual((meta["lines"], meta["width"]), (LINES, 2048))
+                self.assertEqual((meta["lines"], meta["width"]), (LINES, counts.shape[1]))
                 for c in range(5):
                     np.testing.assert_array_equal(d["counts_%d" % (c + 1)], counts[:, :, c])
                 self.assertEqual(list(np.nonzero(d["channel3"])[0]), list(CH3A))
                 np.testing.assert_array_equal(d["geo_columns"], columns)
                 np.testing.assert_allclose(d["latitude"], lat, atol=1e-4)
                 np.testing.assert_allclose(d["longitude"], lon, atol=1e-4)
-                self.assertEqual(d["time_ms"][0], FIRST_LINE_UTC_MS)
+                spacing = 1000 / 6 * (3 if layout == "GAC" else 1)
+                expected = FIRST_LINE_UTC_MS + np.round(np.arange(LINES) * spacing)
+                np.testing.assert_array_equal(d["time_ms"], expected)
                 self.assertTrue(np.all((d["bt_5"] > 180) & (d["bt_5"] < 330)))
 
     def test_a_file_without_a_data_set_name_is_refused_with_the_offset(self):
