@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "base/error.h"
 
 namespace kestrova::avhrr {
 namespace {
 
-constexpr double kRadPerDeg = M_PI / 180.0;
+constexpr double kRadPerDeg = std::numbers::pi / 180.0;
 
 UtcMs at(int year, int dayOfYear, int hour, int minute) {
   return utcFromYearDay(year, dayOfYear, (hour * 60 + minute) * 60'000LL);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace kestrova::avhrr {
 namespace {
@@ -67,7 +68,7 @@ TEST(SolarPosition, CosineOfZenithMatchesTheFullAngles) {
   const SunEphemeris sun = sunEphemeris(at(2026, 100, 9, 15));
   for (double lat : {-70.0, -10.0, 35.0, 80.0})
     for (double lon : {-170.0, -20.0, 60.0, 179.0})
-      EXPECT_NEAR(std::acos(cosSolarZenith(sun, lat, lon)) * 180.0 / M_PI,
+      EXPECT_NEAR(std::acos(cosSolarZenith(sun, lat, lon)) * 180.0 / std::numbers::pi,
                   sunAngles(sun, lat, lon).zenithDeg, 1e-9);
 }
 
