@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.dirname(HERE))
 sys.path.insert(0, HERE)
 
 import compare  # noqa: E402
+import peer_check  # noqa: E402
 import peer_common  # noqa: E402
 import read_hrpt  # noqa: E402
 import read_level1b  # noqa: E402
@@ -97,6 +98,22 @@ class HrptPeer(Folder):
                           self.path("elements.tle"), "--out", self.path("peer"))
         self.assertEqual(status, 1)
         self.assertIn("whole number", err)
+
+    def test_peer_check_passes_a_faithful_dump_and_fails_a_wrong_count(self):
+        self.assertEqual(self.read()[0], 0)
+        meta, d = read_dump(self.path("peer"))
+        write_dump(self.path("ours"), d, producer="test", source="pass.hrp",
+                   satellite="NOAA 19", lines=meta["lines"], width=meta["width"])
+        args = ["hrpt", self.path("pass.hrp"), self.path("ours"), "--year", "2025",
+                "--tle", self.path("elements.tle")]
+        self.assertEqual(run(peer_check.main, *args)[0], 0)
+        d["counts_4"][7, 1000] += 1
+        write_dump(self.path("ours"), d, producer="test", source="pass.hrp",
+                   satellite="NOAA 19", lines=meta["lines"], width=meta["width"])
+        self.assertEqual(run(peer_check.main, *args)[0], 1)
+        # A file the peer cannot read is a failure too, never a pass.
+        samples.write_hrpt(self.path("pass.hrp"), self.frames, "<")
+        self.assertEqual(run(peer_check.main, *args)[0], 1)
 
     def test_picks_the_element_set_nearest_the_pass(self):
         sets = [samples.noaa19_tle(epoch) for epoch in ("25160.50000000", "25171.90000000", "25190.10000000")]
