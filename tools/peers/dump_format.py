@@ -96,11 +96,11 @@ def read_dump(path):
     except OSError as err:
         raise DumpError("%s: cannot read the data: %s" % (bin_path, err)) from err
     arrays = {}
-    for name, spec in meta["arrays"].items():
-        dtype = np.dtype(spec["dtype"])
-        shape = tuple(int(n) for n in spec["shape"])
+    for name, entry in meta["arrays"].items():
+        dtype = np.dtype(entry["dtype"])
+        shape = tuple(int(n) for n in entry["shape"])
         count = int(np.prod(shape)) if shape else 1
-        start, end = int(spec["offset"]), int(spec["offset"]) + count * dtype.itemsize
+        start, end = int(entry["offset"]), int(entry["offset"]) + count * dtype.itemsize
         if start < 0 or end > raw.size:
             raise DumpError("%s: array %s (bytes %d-%d) runs past the end of %s (%d bytes)"
                             % (json_path, name, start, end, bin_path, raw.size))
