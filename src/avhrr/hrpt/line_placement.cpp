@@ -42,15 +42,15 @@ int mod(std::int64_t a, int m) {
   return static_cast<int>(((a % m) + m) % m);
 }
 
-// Indexes (ascending) of the longest subsequence whose keys never decrease.
-std::vector<std::size_t> longestNonDecreasing(const std::vector<std::size_t>& items,
-                                              const std::vector<std::int64_t>& keys) {
+// Indexes (ascending) of the longest subsequence whose keys strictly rise.
+std::vector<std::size_t> longestRising(const std::vector<std::size_t>& items,
+                                       const std::vector<std::int64_t>& keys) {
   std::vector<std::size_t> tails;  // positions in items
   std::vector<std::ptrdiff_t> previous(items.size(), -1);
   for (std::size_t k = 0; k < items.size(); ++k) {
     const auto it =
-        std::upper_bound(tails.begin(), tails.end(), keys[k],
-                         [&](std::int64_t key, std::size_t t) { return key < keys[t]; });
+        std::lower_bound(tails.begin(), tails.end(), keys[k],
+                         [&](std::size_t t, std::int64_t key) { return keys[t] < key; });
     if (it != tails.begin()) previous[k] = static_cast<std::ptrdiff_t>(*std::prev(it));
     if (it == tails.end()) {
       tails.push_back(k);
@@ -89,17 +89,17 @@ Grid gridOf(std::span<const FrameStamp> stamps, UtcMs anchorTime) {
   return g;
 }
 
-// Stamps whose line numbers rise at least as fast as their order: frames arrive in order, so an
-// isolated bad code breaks the rise and is left out.
+// The most stamps whose line numbers rise in file order: frames arrive in order, so an isolated
+// bad code or a repeated frame breaks the rise and is left out.
 std::vector<std::size_t> consistentStamps(const Grid& g) {
   std::vector<std::size_t> items;
   std::vector<std::int64_t> keys;
   for (std::size_t i = 0; i < g.line.size(); ++i) {
     if (!g.line[i]) continue;
     items.push_back(i);
-    keys.push_back(*g.line[i] - static_cast<std::int64_t>(i));
+    keys.push_back(*g.line[i]);
   }
-  return longestNonDecreasing(items, keys);
+  return longestRising(items, keys);
 }
 
 // Minor frames count 1, 2, 3 with the line number; the offset most frames agree on.
@@ -113,16 +113,24 @@ int minorFrameOffset(std::span<const FrameStamp> stamps, const Grid& g,
   return static_cast<int>(std::max_element(votes.begin(), votes.end()) - votes.begin());
 }
 
-// t = t0 + n * period over the trusted codes, t0 their median offset.
-double gridOrigin(const Grid& g, const std::vector<std::size_t>& chosen) {
+// t0 of t = round(t0 + n * period) over the trusted codes. Codes are whole milliseconds, so each
+// bounds t0 to within half a millisecond of its own offset; where the bounds meet, their middle
+// gives back every code exactly. Jittery codes fall back to the median offset.
+double gridOrigin(const Grid& g, const std::vector<std::size_t>& trusted) {
   std::vector<double> origins;
-  for (const auto i : chosen) {
+  for (const auto i : trusted) {
     origins.push_back(static_cast<double>(g.time[i]) -
                       static_cast<double>(*g.line[i]) * kLinePeriodMs);
   }
+  const auto [low, high] = std::minmax_element(origins.begin(), origins.end());
+  if (*high - 0.5 <= *low + 0.5) return (*high + *low) / 2;
   const auto mid = origins.begin() + static_cast<std::ptrdiff_t>(origins.size() / 2);
   std::nth_element(origins.begin(), mid, origins.end());
   return *mid;
+}
+
+UtcMs timeOfLine(double origin, std::int64_t line) {
+  return std::llround(origin + static_cast<double>(line) * kLinePeriodMs);
 }
 
 struct Run {
@@ -156,21 +164,17 @@ std::vector<Run> repairableRuns(const std::vector<std::size_t>& trusted, const G
   return runs;
 }
 
-void fillGaps(Placement& p) {
+void fillGaps(Placement& p, double origin) {
   std::vector<PlacedLine> out;
   const std::int64_t budget = kMaxFillPerKeptLine * static_cast<std::int64_t>(p.lines.size());
   std::int64_t filled = 0;
   for (std::size_t k = 0; k < p.lines.size(); ++k) {
     if (k > 0) {
-      const PlacedLine& a = p.lines[k - 1];
-      const PlacedLine& b = p.lines[k];
-      const std::int64_t gap = b.lineNumber - a.lineNumber - 1;
+      const std::int64_t from = p.lines[k - 1].lineNumber;
+      const std::int64_t gap = p.lines[k].lineNumber - from - 1;
       if (gap > 0 && gap <= kMaxFilledGap && filled + gap <= budget) {
-        for (std::int64_t j = 1; j <= gap; ++j) {
-          const double share = static_cast<double>(j) / static_cast<double>(gap + 1);
-          out.push_back({std::nullopt, a.lineNumber + j,
-                         a.time + std::llround(static_cast<double>(b.time - a.time) * share),
-                         false});
+        for (std::int64_t n = from + 1; n <= from + gap; ++n) {
+          out.push_back({std::nullopt, n, timeOfLine(origin, n), false});
         }
         filled += gap;
       }
@@ -235,19 +239,17 @@ Placement placeFrames(std::span<const FrameStamp> stamps, UtcMs anchorTime) {
     }
   }
 
-  std::int64_t firstLine = 0;
   for (std::size_t i = 0; i < stamps.size(); ++i) {
     if (!line[i]) {
       ++p.droppedFrames;
       continue;
     }
-    if (p.lines.empty()) firstLine = *line[i];
-    const UtcMs t = repaired[i]
-                        ? std::llround(origin + static_cast<double>(*line[i]) * kLinePeriodMs)
-                        : g.time[i];
-    p.lines.push_back({i, *line[i] - firstLine, t, repaired[i]});
+    const UtcMs t = repaired[i] ? timeOfLine(origin, *line[i]) : g.time[i];
+    p.lines.push_back({i, *line[i], t, repaired[i]});
   }
-  fillGaps(p);
+  fillGaps(p, origin);
+  const std::int64_t first = p.lines.empty() ? 0 : p.lines.front().lineNumber;
+  for (auto& l : p.lines) l.lineNumber -= first;
   return p;
 }
 
