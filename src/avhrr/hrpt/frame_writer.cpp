@@ -74,15 +74,25 @@ void FrameEncoder::append(std::span<const std::uint16_t> words) {
   }
 }
 
+void FrameEncoder::reserveFrames(std::size_t frames) {
+  bytes_.reserve(frames * (storage_ == HrptStorage::Packed10 ? kFrameBits / 8 + 1 : kFrameBytes16));
+}
+
 std::vector<std::uint8_t> FrameEncoder::finish() {
-  std::vector<std::uint8_t> out = bytes_;
-  if (pendingBits_ > 0) out.push_back(static_cast<std::uint8_t>(pending_ << (8 - pendingBits_)));
+  if (pendingBits_ > 0) {
+    bytes_.push_back(static_cast<std::uint8_t>(pending_ << (8 - pendingBits_)));
+    pending_ = 0;
+    pendingBits_ = 0;
+  }
+  std::vector<std::uint8_t> out;
+  out.swap(bytes_);
   return out;
 }
 
 std::vector<std::uint8_t> writeHrpt(const Pass& pass, HrptStorage storage) {
   const int address = frameAddress(pass);
   FrameEncoder encoder(storage);
+  encoder.reserveFrames(static_cast<std::size_t>(pass.lineCount()));
   std::vector<std::uint16_t> words(kFrameWords);
   for (int k = 0; k < pass.lineCount(); ++k) {
     if (pass.lines[static_cast<std::size_t>(k)].quality == LineQuality::Missing) continue;

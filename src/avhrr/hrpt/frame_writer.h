@@ -24,8 +24,9 @@ void composeFrame(const Pass& pass, int line, int address, FrameWords out);
 class FrameEncoder {
  public:
   explicit FrameEncoder(HrptStorage storage) : storage_(storage) {}
+  void reserveFrames(std::size_t frames);
   void append(std::span<const std::uint16_t> words);
-  // The bytes so far, a packed stream's last byte padded with zero bits.
+  // All the bytes, a packed stream's last byte padded with zero bits; the encoder starts afresh.
   std::vector<std::uint8_t> finish();
 
  private:
