@@ -33,6 +33,7 @@ int frameAddress(const Pass& pass) {
 
 void composeFrame(const Pass& pass, int line, int address, FrameWords out) {
   const ScanLine& l = pass.lines[static_cast<std::size_t>(line)];
+  // Words no reader here decodes (ramp, patch temperature, spares, auxiliary sync) stay zero.
   std::fill(out.begin(), out.end(), 0);
   std::copy(kSyncWords.begin(), kSyncWords.end(), out.begin());
   out[kIdWord] = encodeId({minorFrameOf(l), address, l.channel3});

@@ -55,10 +55,13 @@ std::string fileNameOf(const std::string& name) {
 
 YearChoice decideYear(const std::string& name, const FrameStamp& anchor, const Satellite* sat,
                       const HrptReadOptions& options, std::size_t anchorOffset) {
+  const std::string fileName = fileNameOf(name);
   std::vector<UtcMs> epochs;
-  if (sat && options.elementEpochs) epochs = options.elementEpochs(*sat);
-  const auto choice = chooseYear(fileNameOf(name), anchor.dayOfYear, anchor.msOfDay, epochs,
-                                 options.modificationTime);
+  if (sat && options.elementEpochs && !dateInFileName(fileName)) {
+    epochs = options.elementEpochs(*sat);
+  }
+  const auto choice =
+      chooseYear(fileName, anchor.dayOfYear, anchor.msOfDay, epochs, options.modificationTime);
   if (!choice) {
     throw readError(name, anchorOffset,
                     "cannot tell the year of day " + std::to_string(anchor.dayOfYear) +

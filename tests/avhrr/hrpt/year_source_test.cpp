@@ -94,6 +94,13 @@ TEST(ReaderYear, AsksForTheEpochsOfTheSatelliteItFound) {
   EXPECT_EQ(asked, "NOAA-19");
   EXPECT_EQ(read.yearSource, YearSource::OrbitalElements);
   testing::expectSameLines(written, read);
+
+  // A dated name needs no elements.
+  asked.clear();
+  const Pass named =
+      readHrpt(writeHrpt(written, HrptStorage::Packed10), "n19_2022-07-19.raw", options);
+  EXPECT_EQ(asked, "");
+  EXPECT_EQ(named.yearSource, YearSource::FileName);
 }
 
 TEST(ReaderYear, FallsBackToTheFilesModificationTime) {
