@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <map>
 
 #include "avhrr/hrpt/deframer.h"
 #include "avhrr/hrpt/frame_fields.h"
