@@ -129,6 +129,18 @@ double gridOrigin(const Grid& g, const std::vector<std::size_t>& trusted) {
   return *mid;
 }
 
+// A bit error in the day of year moves a code by whole days, which keeps it on the line grid and
+// in step with the minor frame count. Inside the pass the rise of the line numbers catches it; a
+// lone frame at either end far from the rest is such a code, and gets its place repaired.
+void untrustLoneEnds(std::vector<std::size_t>& trusted, const Grid& g) {
+  const auto far = [&](std::size_t a, std::size_t b) {
+    return std::llabs(*g.line[a] - *g.line[b]) > kMaxFilledGap;
+  };
+  if (trusted.size() >= 3 && far(trusted[0], trusted[1])) trusted.erase(trusted.begin());
+  const std::size_t n = trusted.size();
+  if (n >= 3 && far(trusted[n - 1], trusted[n - 2])) trusted.pop_back();
+}
+
 UtcMs timeOfLine(double origin, std::int64_t line) {
   return std::llround(origin + static_cast<double>(line) * kLinePeriodMs);
 }
@@ -224,6 +236,7 @@ Placement placeFrames(std::span<const FrameStamp> stamps, UtcMs anchorTime) {
     p.droppedFrames = static_cast<int>(stamps.size());
     return p;
   }
+  untrustLoneEnds(trusted, g);
   const double origin = gridOrigin(g, trusted);
 
   std::vector<std::optional<std::int64_t>> line(stamps.size());

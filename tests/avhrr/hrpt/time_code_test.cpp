@@ -47,6 +47,20 @@ TEST(TimeCodeRepair, IsolatedBadCodesTakeTheirPlaceFromTheLineRate) {
   EXPECT_EQ(read.readCounts.droppedFrames, 0);
 }
 
+TEST(TimeCodeRepair, ADayBitErrorAtEitherEndIsRepaired) {
+  // A flipped bit of the day of year keeps the code on the line grid and the minor frame count.
+  const Pass written = syntheticPass(8, kStart);
+  auto bytes = writeHrpt(written, HrptStorage::Words16LittleEndian);
+  for (const int frame : {0, 7}) {
+    const auto date = yearDayFromUtc(written.lines[static_cast<std::size_t>(frame)].time);
+    setTimeCode(bytes, frame, encodeTimeCode(date.dayOfYear ^ 0x40, date.msOfDay));
+  }
+  const Pass read = readHrpt(bytes, kName);
+  ASSERT_EQ(read.lineCount(), 8);
+  expectRepairedAt(written, read, 0);
+  expectRepairedAt(written, read, 7);
+}
+
 TEST(TimeCodeRepair, ABadCodeWhosePlaceIsUncertainIsDropped) {
   // Line 4 lost and line 5's code bad: one frame between lines 3 and 6 leaves its place open.
   Pass written = syntheticPass(10, kStart);
