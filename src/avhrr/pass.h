@@ -52,6 +52,9 @@ struct CalibrationViews {
   std::array<std::array<std::uint16_t, 3>, kIctSamples> ict{};  // internal target, 3B/3, 4, 5
   std::array<std::array<std::uint16_t, kChannelCount>, kSpaceSamples>
       space{};  // space view, ch 1-5
+  // Which PRT the three readings are of: 0 on the all-zero reference line, 1-4 for PRT 1-4,
+  // -1 when unknown (no reference line seen).
+  int prtPhase = -1;
 };
 
 // Reflective channels: percent albedo = slope1*C + intercept1 for C <= intersection, else

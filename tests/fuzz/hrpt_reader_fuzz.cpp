@@ -1,0 +1,52 @@
+// Any bytes as a raw HRPT file: reading ends in a pass or an Error, never a crash, a hang or an
+// allocation beyond what the file's frames can account for; a pass that was read is written and
+// read again without a fault.
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "avhrr/hrpt/frame_writer.h"
+#include "avhrr/hrpt/hrpt_reader.h"
+#include "avhrr/hrpt/line_placement.h"
+#include "base/error.h"
+
+namespace {
+
+using namespace kestrova::avhrr;
+
+void check(const Pass& pass, std::size_t size) {
+  // Every kept line is a whole packed frame (13862.5 bytes) of the input at least.
+  const auto kept = static_cast<std::size_t>(pass.readCounts.keptLines);
+  if (kept == 0 || kept > size / 13862 + 1) std::abort();
+  if (pass.readCounts.filledLines > hrpt::kMaxFillPerKeptLine * pass.readCounts.keptLines) {
+    std::abort();
+  }
+  if (static_cast<std::size_t>(pass.lineCount()) !=
+      kept + static_cast<std::size_t>(pass.readCounts.filledLines)) {
+    std::abort();
+  }
+  if (pass.counts.size() != pass.lines.size() * kChannelCount * kFullWidth) std::abort();
+  for (const auto c : pass.counts) {
+    if (c > 1023) std::abort();
+  }
+  for (std::size_t k = 1; k < pass.lines.size(); ++k) {
+    if (pass.lines[k].scanNumber <= pass.lines[k - 1].scanNumber) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  try {
+    const Pass pass = hrpt::readHrpt(bytes, "fuzz_20240315.hrp");
+    check(pass, size);
+    const auto again = hrpt::writeHrpt(pass, HrptStorage::Packed10);
+    try {
+      check(hrpt::readHrpt(again, "fuzz_20240315.hrp"), again.size());
+    } catch (const kestrova::Error&) {
+    }
+  } catch (const kestrova::Error&) {
+  }
+  return 0;
+}
