@@ -186,9 +186,9 @@ float LineTransfer::value(std::uint16_t counts) const {
 }
 
 PassCalibration::PassCalibration(const Pass& pass, CalibrationOptions options) : pass_(pass) {
-  const Family family = pass.satellite != nullptr ? pass.satellite->family
+  const Family family = pass.satellite != nullptr                        ? pass.satellite->family
                         : pass.format.container == Container::PodLevel1b ? Family::Pod
-                                                                          : Family::Klm;
+                                                                         : Family::Klm;
   const auto views = averageViews(pass, options.windowRadius);
   const Context ctx{pass, family, constantsFor(pass.satellite), views};
   const auto lines = pass.lines.size();
@@ -231,10 +231,10 @@ std::vector<float> PassCalibration::calibrateSlot(int slot) const {
 }
 
 void PassCalibration::buildNotes() {
-  const std::string name = pass_.satellite != nullptr
-                               ? std::string(pass_.satellite->name)
-                               : "unknown satellite (spacecraft code " +
-                                     std::to_string(pass_.spacecraftCode) + ")";
+  const std::string name =
+      pass_.satellite != nullptr
+          ? std::string(pass_.satellite->name)
+          : "unknown satellite (spacecraft code " + std::to_string(pass_.spacecraftCode) + ")";
   std::map<Band, int> noConstants, noData;
   const auto lines = pass_.lines.size();
   for (std::size_t i = 0; i < transfers_.size(); ++i) {
