@@ -255,8 +255,8 @@ void PassCalibration::buildNotes() {
                      std::to_string(count) + " lines");
   for (const auto& [band, count] : noData)
     notes_.push_back(name + " channel " + bandName(band) +
-                     ": no usable calibration views within reach on " + std::to_string(count) +
-                     " lines; those lines have no values");
+                     ": no usable calibration data (views or file coefficients) within reach on " +
+                     std::to_string(count) + " lines; those lines have no values");
 }
 
 }  // namespace kestrova::avhrr

@@ -65,6 +65,15 @@ double FileThermalLine::counts(double kelvin) const {
   return 2 * q / (c.c1 + std::copysign(root, c.c1));
 }
 
+ThermalCoefficients fileCoefficientsFor(const ViewThermalLine& line) {
+  // N_lin = g0 + g1*C; N_E = b0 + (1 + b1)*N_lin + b2*N_lin^2.
+  const double ns = line.constants.spaceRadiance;
+  const double g1 = -(line.targetRadiance - ns) / (line.spaceCounts - line.targetCounts);
+  const double g0 = ns - g1 * line.spaceCounts;
+  const auto [b0, b1, b2] = line.constants.nonlinear;
+  return {b0 + (1 + b1) * g0 + b2 * g0 * g0, (1 + b1) * g1 + 2 * b2 * g0 * g1, b2 * g1 * g1};
+}
+
 bool usable(const ThermalCoefficients& c) {
   return c.c1 != 0 || c.c2 != 0;
 }

@@ -45,6 +45,10 @@ struct FileThermalLine {
   double counts(double kelvin) const;
 };
 
+// The quadratic in counts a KLM Level 1b file would carry for this line: the two-point line with
+// its non-linear correction multiplied out. For writing synthetic files and comparing paths.
+ThermalCoefficients fileCoefficientsFor(const ViewThermalLine& line);
+
 // Level 1b files carry all-zero coefficients for channels they did not calibrate.
 bool usable(const ThermalCoefficients& c);
 

@@ -9,7 +9,8 @@ namespace {
 
 // A PRT word triple below this mean is a reference line (all three words zero, give or take noise).
 constexpr double kReferenceThreshold = 50;
-constexpr double kMaxLineStepMs = 3 * kLinePeriodMs;
+// GAC keeps one line in three (500 ms apart); anything longer is a gap.
+constexpr double kMaxLineStepMs = 4 * kLinePeriodMs;
 constexpr int kPrtCycle = 5;
 
 // Sums over lines for O(1) window means: one running sum and count per quantity.

@@ -164,7 +164,7 @@ TEST(PassCalibration, WithoutAPrtReferenceLineThermalChannelsHaveNoValues) {
   EXPECT_EQ(calibration.transfer(3, 5).status, LineStatus::NoCalibrationData);
   EXPECT_EQ(calibration.transfer(0, 5).status, LineStatus::Calibrated);
   ASSERT_FALSE(calibration.notes().empty());
-  EXPECT_THAT(calibration.notes().front(), HasSubstr("no usable calibration views"));
+  EXPECT_THAT(calibration.notes().front(), HasSubstr("no usable calibration data"));
 }
 
 TEST(PassCalibration, RawVisibleChannelsUseTheSatellitesTable) {
@@ -176,20 +176,13 @@ TEST(PassCalibration, RawVisibleChannelsUseTheSatellitesTable) {
   EXPECT_NEAR(t.value(700), 0.1607 * 700 - 55.25, 1e-4);
 }
 
-// The Level 1b path, checked against the view path: the operational quadratic of a KLM file is
-// the two-point calibration with its non-linear correction multiplied out.
+// The Level 1b path, checked against the view path: a KLM file's operational quadratic is the
+// two-point calibration with its non-linear correction multiplied out.
 FileCoefficients klmCoefficientsForReferenceLine() {
   const auto& table = *constantsFor(satelliteByName("NOAA-18"))->thermal;
-  const auto& ch4 = *table.channels[1];
-  const auto line =
-      makeViewThermalLine(ch4, *targetTemperature(table, {400., 400., 400., 400.}), 990, 400);
-  // N_lin = g0 + g1*C, N_E = b0 + (1 + b1)*N_lin + b2*N_lin^2.
-  const double g1 = -(line.targetRadiance - ch4.spaceRadiance) / (990 - 400);
-  const double g0 = ch4.spaceRadiance - g1 * 990;
-  const auto [b0, b1, b2] = ch4.nonlinear;
+  const auto tbb = *targetTemperature(table, {400., 400., 400., 400.});
   FileCoefficients f;
-  f.thermal[1] = {b0 + (1 + b1) * g0 + b2 * g0 * g0, (1 + b1) * g1 + 2 * b2 * g0 * g1,
-                  b2 * g1 * g1};
+  f.thermal[1] = fileCoefficientsFor(makeViewThermalLine(*table.channels[1], tbb, 990, 400));
   f.reflective[0] = {0.06, -2.4, 0.18, -63, 501};
   return f;
 }

@@ -90,6 +90,13 @@ TEST(ThermalCalibration, FileCoefficientsRoundTripWithAndWithoutCorrection) {
   EXPECT_NEAR(pod.radiance(600), ch4.corrected(150.0 - 0.15 * 600), 1e-12);
 }
 
+TEST(ThermalCalibration, FileQuadraticOfAViewLineGivesTheSameTemperatures) {
+  const auto& ch5 = *noaa18().channels[2];
+  const auto line = makeViewThermalLine(ch5, 288.3, 995.2, 371.9);
+  const FileThermalLine file{fileCoefficientsFor(line), ch5.band, nullptr};
+  for (int c = 0; c < 950; c += 31) EXPECT_NEAR(file.kelvin(c), line.kelvin(c), 1e-9) << c;
+}
+
 TEST(ThermalCalibration, PrtPolynomialInverts) {
   for (const auto& prt : noaa18().prt) {
     for (double kelvin : {280.0, 290.5, 300.0, 310.0})
