@@ -208,18 +208,30 @@ void PassCalibration::calibrateRow(int slot, int line, std::span<float> out) con
   const auto& t = transfer(slot, line);
   const auto counts = pass_.row(slot, line);
   const auto n = std::min(out.size(), counts.size());
-  if (t.kind == LineTransfer::Kind::Nothing) {
-    std::fill_n(out.begin(), n, kNoValue);
-    return;
+  switch (t.kind) {
+    case LineTransfer::Kind::Nothing:
+      std::fill_n(out.begin(), n, kNoValue);
+      return;
+    case LineTransfer::Kind::Counts:
+      std::copy_n(counts.begin(), n, out.begin());
+      return;
+    case LineTransfer::Kind::Albedo:
+      for (std::size_t s = 0; s < n; ++s)
+        out[s] = static_cast<float>(albedoFromCounts(t.reflective, counts[s]));
+      return;
+    case LineTransfer::Kind::ViewThermal:
+    case LineTransfer::Kind::FileThermal:
+      break;
   }
-  // A table over the counts the row holds: the thermal transfer's logarithm is then paid once
-  // per distinct count, not once per sample.
+  // A table over the counts the row holds: the logarithm of the inverse Planck function is then
+  // paid once per distinct count, not once per sample.
+  if (n == 0) return;
   const auto [lo, hi] = std::minmax_element(counts.begin(), counts.begin() + n);
-  if (lo == counts.begin() + n) return;
-  std::vector<float> table(static_cast<std::size_t>(*hi - *lo) + 1);
+  const int first = *lo;
+  std::vector<float> table(static_cast<std::size_t>(*hi - first) + 1);
   for (std::size_t k = 0; k < table.size(); ++k)
-    table[k] = t.value(static_cast<std::uint16_t>(*lo + k));
-  for (std::size_t s = 0; s < n; ++s) out[s] = table[counts[s] - *lo];
+    table[k] = t.value(static_cast<std::uint16_t>(first + static_cast<int>(k)));
+  for (std::size_t s = 0; s < n; ++s) out[s] = table[static_cast<std::size_t>(counts[s] - first)];
 }
 
 std::vector<float> PassCalibration::calibrateSlot(int slot) const {

@@ -51,6 +51,7 @@ class PassCalibration {
  public:
   // The pass must outlive this object.
   explicit PassCalibration(const Pass& pass, CalibrationOptions options = {});
+  PassCalibration(Pass&&, CalibrationOptions = {}) = delete;
 
   const LineTransfer& transfer(int slot, int line) const;
   void calibrateRow(int slot, int line, std::span<float> out) const;

@@ -73,10 +73,10 @@ std::int32_t scaled(double degrees) {
   return static_cast<std::int32_t>(std::llround(degrees * lcn::kUnitsPerDegree));
 }
 
-// Longitudes of any turn are written within -180..180.
+// Longitudes of any turn are written within -180..180; both ends stay as they are, so that what
+// the reader accepts writes back to the same bytes.
 double wrapLongitude(double lon) {
-  const double wrapped = std::remainder(lon, 360.0);
-  return wrapped == -180.0 ? 180.0 : wrapped;
+  return std::remainder(lon, 360.0);
 }
 
 }  // namespace

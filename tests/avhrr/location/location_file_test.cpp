@@ -72,9 +72,14 @@ TEST(LocationFile, WriterWrapsLongitudesOfAnyTurn) {
   auto grid = sampleGrid();
   grid.longitude[0] = 190;
   grid.longitude[1] = -540.25;
+  grid.longitude[2] = -180;  // both ends of the range are kept as they are
+  grid.longitude[3] = 180;
   const auto back = decodeLocationFile(encodeLocationFile(grid), "x.lcn");
   EXPECT_NEAR(back.longitude[0], -170, 1e-9);
   EXPECT_NEAR(back.longitude[1], 179.75, 1e-9);
+  EXPECT_EQ(back.longitude[2], -180);
+  EXPECT_EQ(back.longitude[3], 180);
+  EXPECT_EQ(encodeLocationFile(back), encodeLocationFile(grid));
 }
 
 TEST(LocationFile, WriterRefusesGridsItCouldNotReadBack) {
