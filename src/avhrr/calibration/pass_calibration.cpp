@@ -8,6 +8,7 @@
 
 #include "avhrr/calibration/reflective.h"
 #include "avhrr/calibration/view_averages.h"
+#include "base/error.h"
 
 namespace kestrova::avhrr {
 namespace {
@@ -186,6 +187,12 @@ float LineTransfer::value(std::uint16_t counts) const {
 }
 
 PassCalibration::PassCalibration(const Pass& pass, CalibrationOptions options) : pass_(pass) {
+  const auto expected = static_cast<std::size_t>(kChannelCount) * pass.lines.size() *
+                        static_cast<std::size_t>(std::max(pass.width, 0));
+  if (pass.width <= 0 || pass.counts.size() != expected)
+    throw Error(pass.dataSetName + ": cannot calibrate: the counts do not match " +
+                std::to_string(pass.lines.size()) + " lines of " + std::to_string(pass.width) +
+                " samples");
   const Family family = pass.satellite != nullptr                        ? pass.satellite->family
                         : pass.format.container == Container::PodLevel1b ? Family::Pod
                                                                          : Family::Klm;

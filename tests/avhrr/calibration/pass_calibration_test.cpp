@@ -9,6 +9,7 @@
 
 #include "avhrr/calibration/calibration_constants.h"
 #include "avhrr/calibration/planck.h"
+#include "base/error.h"
 
 namespace kestrova::avhrr {
 namespace {
@@ -266,6 +267,18 @@ TEST(PassCalibration, BandsWithoutConstantsAreNamedInTheNotes) {
   EXPECT_EQ(noaa17.transfer(2, 2).band, Band::Ch3B);
   EXPECT_EQ(noaa17.transfer(2, 2).status, LineStatus::NoConstants);
   EXPECT_EQ(noaa17.transfer(3, 2).status, LineStatus::Calibrated);
+}
+
+TEST(PassCalibration, RefusesCountsThatDoNotFitTheLines) {
+  auto pass = rawPass("NOAA-19", 10);
+  pass.dataSetName = "short.hrp";
+  pass.counts.resize(pass.counts.size() - 1);
+  try {
+    const PassCalibration calibration(pass);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_THAT(e.what(), HasSubstr("short.hrp"));
+  }
 }
 
 TEST(PassCalibration, EmptyPassHasNothingToSay) {
