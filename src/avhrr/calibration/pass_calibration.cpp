@@ -197,7 +197,9 @@ PassCalibration::PassCalibration(const Pass& pass, CalibrationOptions options) :
                         : pass.format.container == Container::PodLevel1b ? Family::Pod
                                                                          : Family::Klm;
   const auto views = averageViews(pass, options.windowRadius);
-  const Context ctx{pass, family, constantsFor(pass.satellite), views};
+  const Context ctx{pass, family,
+                    options.constants != nullptr ? options.constants : constantsFor(pass.satellite),
+                    views};
   const auto lines = pass.lines.size();
   transfers_.resize(kChannelCount * lines);
   for (int slot = 0; slot < kChannelCount; ++slot)

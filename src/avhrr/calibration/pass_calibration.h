@@ -28,6 +28,9 @@ enum class CoefficientSource : std::uint8_t { None, File, SatelliteTable, Onboar
 
 struct CalibrationOptions {
   int windowRadius = 25;  // lines each side whose views are averaged (51-line running mean)
+  // Used instead of our table's entry for the satellite, e.g. to calibrate with the same set as
+  // another program when comparing with it. Must outlive the calibration.
+  const SatelliteConstants* constants = nullptr;
 };
 
 // How one slot of one line turns counts into values.

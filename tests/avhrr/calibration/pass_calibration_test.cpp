@@ -238,6 +238,15 @@ TEST(PassCalibration, HeaderBandConstantsWinOverTheTableOnlyWhenPlausible) {
   EXPECT_EQ(withZeros.transfer(3, 0).fileThermal.band.nu, 928.1460);
 }
 
+TEST(PassCalibration, ACallersConstantsReplaceTheTable) {
+  auto pass = rawPass("NOAA-19", 20);
+  fillCounts(pass, 0, 300);
+  SatelliteConstants own = *constantsFor(pass.satellite);
+  own.reflective[0] = ReflectiveCoefficients{0.1, 0, 0.1, 0, 500};
+  const PassCalibration calibration(pass, {.constants = &own});
+  EXPECT_FLOAT_EQ(calibration.calibrateSlot(0)[0], 30.0f);
+}
+
 TEST(PassCalibration, UnknownSatelliteDecodesToCountsWithANote) {
   auto pass = rawPass("NOAA-18", 10);
   pass.satellite = nullptr;
