@@ -1,0 +1,95 @@
+#include "avhrr/geolocation/grid_interpolator.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace kestrova::avhrr {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+
+// Up to four neighbouring nodes around x and their Lagrange weights.
+struct Stencil {
+  std::size_t first = 0;
+  std::size_t count = 0;
+  std::array<double, 4> weight{};
+};
+
+Stencil stencil(const std::vector<double>& nodes, double x) {
+  const std::size_t n = nodes.size();
+  Stencil s;
+  s.count = std::min<std::size_t>(4, n);
+  // The interval holding x, then one node either side of it where there is room.
+  const auto upper = std::upper_bound(nodes.begin(), nodes.end(), x);
+  const std::size_t right = static_cast<std::size_t>(upper - nodes.begin());
+  const std::size_t left = right == 0 ? 0 : right - 1;
+  s.first = left == 0 ? 0 : left - 1;
+  s.first = std::min(s.first, n - s.count);
+  for (std::size_t k = 0; k < s.count; ++k) {
+    double w = 1.0;
+    for (std::size_t m = 0; m < s.count; ++m) {
+      if (m != k) {
+        w *= (x - nodes[s.first + m]) / (nodes[s.first + k] - nodes[s.first + m]);
+      }
+    }
+    s.weight[k] = w;
+  }
+  return s;
+}
+
+Vec3 unitVector(const GeoPoint& p) {
+  const double lat = p.latitude * kDeg, lon = p.longitude * kDeg;
+  return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+}
+
+GeoPoint geoPoint(const Vec3& v) {
+  return {std::atan2(v[2], std::hypot(v[0], v[1])) / kDeg, std::atan2(v[1], v[0]) / kDeg};
+}
+
+}  // namespace
+
+GridInterpolator::GridInterpolator(const LocationGrid& grid)
+    : lines_(grid.lines.begin(), grid.lines.end()),
+      samples_(grid.samples.begin(), grid.samples.end()) {
+  vectors_.reserve(grid.points.size());
+  for (const GeoPoint& p : grid.points) vectors_.push_back(unitVector(p));
+}
+
+GeoPoint GridInterpolator::at(double line, double sample) const {
+  const Stencil along = stencil(lines_, line);
+  const Stencil across = stencil(samples_, sample);
+  Vec3 v{};
+  for (std::size_t i = 0; i < along.count; ++i) {
+    for (std::size_t k = 0; k < across.count; ++k) {
+      const Vec3& p = vectors_[(along.first + i) * samples_.size() + across.first + k];
+      const double w = along.weight[i] * across.weight[k];
+      for (int c = 0; c < 3; ++c) v[c] += w * p[c];
+    }
+  }
+  return geoPoint(v);
+}
+
+void GridInterpolator::row(double line, std::span<GeoPoint> out) const {
+  if (out.empty()) return;
+  // First along the lines, once per grid column; then across for every sample.
+  const Stencil along = stencil(lines_, line);
+  std::vector<Vec3> columns(samples_.size(), Vec3{});
+  for (std::size_t i = 0; i < along.count; ++i) {
+    const Vec3* source = &vectors_[(along.first + i) * samples_.size()];
+    for (std::size_t k = 0; k < samples_.size(); ++k) {
+      for (int c = 0; c < 3; ++c) columns[k][c] += along.weight[i] * source[k][c];
+    }
+  }
+  for (std::size_t s = 0; s < out.size(); ++s) {
+    const Stencil across = stencil(samples_, static_cast<double>(s));
+    Vec3 v{};
+    for (std::size_t k = 0; k < across.count; ++k) {
+      for (int c = 0; c < 3; ++c) v[c] += across.weight[k] * columns[across.first + k][c];
+    }
+    out[s] = geoPoint(v);
+  }
+}
+
+}  // namespace kestrova::avhrr

@@ -1,0 +1,29 @@
+// Latitude and longitude of any pixel between the points of a location grid: four-point Lagrange
+// interpolation along and across the lines, done on unit vectors so that the date line and the
+// poles need no special care.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "avhrr/geolocation/location_grid.h"
+
+namespace kestrova::avhrr {
+
+class GridInterpolator {
+ public:
+  explicit GridInterpolator(const LocationGrid& grid);
+
+  // Fractional lines and samples allowed; outside the grid the nearest four points extrapolate.
+  GeoPoint at(double line, double sample) const;
+
+  // Samples 0 .. out.size()-1 of one line.
+  void row(double line, std::span<GeoPoint> out) const;
+
+ private:
+  std::vector<double> lines_;
+  std::vector<double> samples_;
+  std::vector<Vec3> vectors_;  // [lineIndex * samples_.size() + sampleIndex]
+};
+
+}  // namespace kestrova::avhrr
