@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "avhrr/geolocation/scan_geometry.h"
+
 namespace kestrova::avhrr {
 namespace {
 
@@ -39,6 +41,14 @@ Stencil stencil(const std::vector<double>& nodes, double x) {
   return s;
 }
 
+// Earth angle from nadir to where a view of sample of a line of width samples meets a sphere,
+// from 850 km: asin(k sin a) - a.
+double groundAbscissa(int width, double sample) {
+  constexpr double k = (6371.0 + 850.0) / 6371.0;
+  const double a = scanAngle(scanPosition(width, sample));
+  return std::asin(std::clamp(k * std::sin(a), -1.0, 1.0)) - a;
+}
+
 Vec3 unitVector(const GeoPoint& p) {
   const double lat = p.latitude * kDeg, lon = p.longitude * kDeg;
   return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
@@ -51,15 +61,16 @@ GeoPoint geoPoint(const Vec3& v) {
 }  // namespace
 
 GridInterpolator::GridInterpolator(const LocationGrid& grid)
-    : lines_(grid.lines.begin(), grid.lines.end()),
-      samples_(grid.samples.begin(), grid.samples.end()) {
+    : width_(grid.width), lines_(grid.lines.begin(), grid.lines.end()) {
+  // Sample 0 is on the right, so the abscissa falls as samples rise: keep nodes ascending.
+  for (int s : grid.samples) samples_.push_back(-groundAbscissa(width_, s));
   vectors_.reserve(grid.points.size());
   for (const GeoPoint& p : grid.points) vectors_.push_back(unitVector(p));
 }
 
 GeoPoint GridInterpolator::at(double line, double sample) const {
   const Stencil along = stencil(lines_, line);
-  const Stencil across = stencil(samples_, sample);
+  const Stencil across = stencil(samples_, -groundAbscissa(width_, sample));
   Vec3 v{};
   for (std::size_t i = 0; i < along.count; ++i) {
     for (std::size_t k = 0; k < across.count; ++k) {
@@ -83,7 +94,7 @@ void GridInterpolator::row(double line, std::span<GeoPoint> out) const {
     }
   }
   for (std::size_t s = 0; s < out.size(); ++s) {
-    const Stencil across = stencil(samples_, static_cast<double>(s));
+    const Stencil across = stencil(samples_, -groundAbscissa(width_, static_cast<double>(s)));
     Vec3 v{};
     for (std::size_t k = 0; k < across.count; ++k) {
       for (int c = 0; c < 3; ++c) v[c] += across.weight[k] * columns[across.first + k][c];

@@ -1,6 +1,8 @@
 // Latitude and longitude of any pixel between the points of a location grid: four-point Lagrange
 // interpolation along and across the lines, done on unit vectors so that the date line and the
-// poles need no special care.
+// poles need no special care. Across the line the abscissa is the Earth angle a view reaches
+// from a nominal 850 km, not the sample number: the ground runs nearly linearly in it, even at
+// the steep edges of the scan and beyond the outermost tie points.
 #pragma once
 
 #include <span>
@@ -21,9 +23,10 @@ class GridInterpolator {
   void row(double line, std::span<GeoPoint> out) const;
 
  private:
+  int width_;
   std::vector<double> lines_;
-  std::vector<double> samples_;
-  std::vector<Vec3> vectors_;  // [lineIndex * samples_.size() + sampleIndex]
+  std::vector<double> samples_;  // as abscissae
+  std::vector<Vec3> vectors_;    // [lineIndex * samples_.size() + sampleIndex]
 };
 
 }  // namespace kestrova::avhrr

@@ -33,6 +33,7 @@ LocationGrid locateFromOrbit(const Pass& pass, const OrbitGeolocator& geolocator
     throw Error(pass.dataSetName + ": no lines to locate");
   }
   LocationGrid grid;
+  grid.width = pass.width;
   grid.lines = everyNth(pass.lineCount(), std::max(lineStep, 1));
   grid.samples = everyNth(pass.width, std::max(sampleStep, 1));
   std::vector<double> fullResolution;
@@ -60,6 +61,7 @@ LocationGrid gridFromTiePoints(const Pass& pass) {
     throw Error(pass.dataSetName + ": the tie points do not fit the pass");
   }
   LocationGrid grid;
+  grid.width = pass.width;
   grid.samples = tp.columns;
   for (std::size_t line = 0; line < lines; ++line) {
     bool valid = tp.lineValid[line];

@@ -11,6 +11,7 @@
 namespace kestrova::avhrr {
 
 struct LocationGrid {
+  int width = kFullWidth;        // samples a line of the pass
   std::vector<int> lines;        // ascending line indexes of the pass
   std::vector<int> samples;      // ascending sample columns
   std::vector<GeoPoint> points;  // [lineIndex * samples.size() + sampleIndex]
