@@ -12,12 +12,7 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 
-// Up to four neighbouring nodes around x and their Lagrange weights.
-struct Stencil {
-  std::size_t first = 0;
-  std::size_t count = 0;
-  std::array<double, 4> weight{};
-};
+using Stencil = GridInterpolator::Stencil;
 
 Stencil stencil(const std::vector<double>& nodes, double x) {
   const std::size_t n = nodes.size();
@@ -64,6 +59,8 @@ GridInterpolator::GridInterpolator(const LocationGrid& grid)
     : width_(grid.width), lines_(grid.lines.begin(), grid.lines.end()) {
   // Sample 0 is on the right, so the abscissa falls as samples rise: keep nodes ascending.
   for (int s : grid.samples) samples_.push_back(-groundAbscissa(width_, s));
+  for (int s = 0; s < width_; ++s)
+    rowStencils_.push_back(stencil(samples_, -groundAbscissa(width_, s)));
   vectors_.reserve(grid.points.size());
   for (const GeoPoint& p : grid.points) vectors_.push_back(unitVector(p));
 }
@@ -94,7 +91,9 @@ void GridInterpolator::row(double line, std::span<GeoPoint> out) const {
     }
   }
   for (std::size_t s = 0; s < out.size(); ++s) {
-    const Stencil across = stencil(samples_, -groundAbscissa(width_, static_cast<double>(s)));
+    const Stencil across = s < rowStencils_.size()
+                               ? rowStencils_[s]
+                               : stencil(samples_, -groundAbscissa(width_, static_cast<double>(s)));
     Vec3 v{};
     for (std::size_t k = 0; k < across.count; ++k) {
       for (int c = 0; c < 3; ++c) v[c] += across.weight[k] * columns[across.first + k][c];

@@ -5,6 +5,7 @@
 // the steep edges of the scan and beyond the outermost tie points.
 #pragma once
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -22,11 +23,19 @@ class GridInterpolator {
   // Samples 0 .. out.size()-1 of one line.
   void row(double line, std::span<GeoPoint> out) const;
 
+  // Up to four neighbouring nodes and their Lagrange weights.
+  struct Stencil {
+    std::size_t first = 0;
+    std::size_t count = 0;
+    std::array<double, 4> weight{};
+  };
+
  private:
   int width_;
   std::vector<double> lines_;
-  std::vector<double> samples_;  // as abscissae
-  std::vector<Vec3> vectors_;    // [lineIndex * samples_.size() + sampleIndex]
+  std::vector<double> samples_;       // as abscissae
+  std::vector<Vec3> vectors_;         // [lineIndex * samples_.size() + sampleIndex]
+  std::vector<Stencil> rowStencils_;  // across, for every whole sample of the line
 };
 
 }  // namespace kestrova::avhrr

@@ -6,12 +6,16 @@
 
 #include "avhrr/geolocation/scan_geometry.h"
 #include "avhrr/orbit/earth_rotation.h"
+#include "avhrr/pass.h"
 
 namespace kestrova::avhrr {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 constexpr double kMu = 398600.4418;  // km^3/s^2; only bends the path within one scan
+constexpr double kScanSeconds = (kFullWidth - 1) * kSamplePeriodSeconds;
+
+using Matrix = std::array<Vec3, 3>;
 
 Vec3 cross(const Vec3& a, const Vec3& b) {
   return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
@@ -21,8 +25,6 @@ Vec3 unit(const Vec3& v) {
   const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
   return {v[0] / n, v[1] / n, v[2] / n};
 }
-
-using Matrix = std::array<Vec3, 3>;
 
 Matrix multiply(const Matrix& a, const Matrix& b) {
   Matrix out{};
@@ -47,15 +49,38 @@ Matrix rotation(int axis, double angle) {
   return m;
 }
 
+// Orbital frame as rows x, y, z: z to geodetic nadir (the normal of the ellipsoid through the
+// satellite; the Earth's turn about the pole leaves latitude alone, so the inertial longitude
+// serves), y = z x v to the right of the flight direction, x = y x z along it.
+Matrix orbitalFrame(const Vec3& r, const Vec3& v) {
+  const GeodeticPosition g = geodeticFromCartesian(r);
+  const double lon = std::atan2(r[1], r[0]);
+  const Vec3 z{-std::cos(g.latitude) * std::cos(lon), -std::cos(g.latitude) * std::sin(lon),
+               -std::sin(g.latitude)};
+  const Vec3 y = unit(cross(z, v));
+  return {cross(y, z), y, z};
+}
+
 }  // namespace
 
-// The satellite at the line's time code; samples move on from it.
+// The satellite over one scan. The orbital frame turns by some 0.003 degrees during the 51 ms
+// scan, so it is computed at both ends and blended; the Earth's turn within the scan is a few
+// microradians, taken to first order.
 struct OrbitGeolocator::LineState {
-  double startSeconds = 0;  // the line's first sample, seconds after lineTime's millisecond
+  double startSeconds = 0;  // the line's first sample, seconds after time
   UtcMs time = 0;
   StateVector state;
   Vec3 acceleration{};
-  double gmst = 0;  // at time
+  Matrix frameStart{}, frameChange{};  // frame at startSeconds, and its change per second
+  double cosGmst = 1, sinGmst = 0;     // at time
+
+  // A 51 ms scan needs no more of the orbit than gravity's curve.
+  void satelliteAt(double dt, Vec3& r, Vec3& v) const {
+    for (int i = 0; i < 3; ++i) {
+      r[i] = state.position[i] + dt * (state.velocity[i] + 0.5 * dt * acceleration[i]);
+      v[i] = state.velocity[i] + dt * acceleration[i];
+    }
+  }
 };
 
 OrbitGeolocator::OrbitGeolocator(const Sgp4& orbit, const PointingCorrection& pointing)
@@ -76,42 +101,48 @@ OrbitGeolocator::LineState OrbitGeolocator::lineState(UtcMs lineTime) const {
   const double r2 = r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
   const double k = -kMu / (r2 * std::sqrt(r2));
   line.acceleration = {k * r[0], k * r[1], k * r[2]};
-  line.gmst = greenwichSiderealTime(line.time);
+  const double gmst = greenwichSiderealTime(line.time);
+  line.cosGmst = std::cos(gmst);
+  line.sinGmst = std::sin(gmst);
+
+  Vec3 rStart{}, vStart{}, rEnd{}, vEnd{};
+  line.satelliteAt(line.startSeconds, rStart, vStart);
+  line.satelliteAt(line.startSeconds + kScanSeconds, rEnd, vEnd);
+  line.frameStart = orbitalFrame(rStart, vStart);
+  const Matrix frameEnd = orbitalFrame(rEnd, vEnd);
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      line.frameChange[i][j] = (frameEnd[i][j] - line.frameStart[i][j]) / kScanSeconds;
+    }
+  }
   return line;
 }
 
 GeoPoint OrbitGeolocator::locate(const LineState& line, double sample) const {
-  // The satellite at the sample's own time: a 51 ms scan needs no more than gravity's curve.
-  const double dt = line.startSeconds + sample * kSamplePeriodSeconds;
+  const double sinceStart = sample * kSamplePeriodSeconds;
+  const double dt = line.startSeconds + sinceStart;
   Vec3 r{}, v{};
-  for (int i = 0; i < 3; ++i) {
-    r[i] = line.state.position[i] + dt * (line.state.velocity[i] + 0.5 * dt * line.acceleration[i]);
-    v[i] = line.state.velocity[i] + dt * line.acceleration[i];
-  }
-
-  // Orbital frame: z to geodetic nadir (the normal of the ellipsoid through the satellite; the
-  // Earth's turn about the pole leaves latitude alone, so the inertial longitude serves),
-  // y = z x v to the right of the flight direction, x = y x z along it.
-  const GeodeticPosition g = geodeticFromCartesian(r);
-  const double lon = std::atan2(r[1], r[0]);
-  const Vec3 z{-std::cos(g.latitude) * std::cos(lon), -std::cos(g.latitude) * std::sin(lon),
-               -std::sin(g.latitude)};
-  const Vec3 y = unit(cross(z, v));
-  const Vec3 x = cross(y, z);
+  line.satelliteAt(dt, r, v);
 
   // The scan direction in the orbital frame, turned by the attitude corrections.
   const double a = scanAngle(sample);
-  const Vec3 body{0.0, std::sin(a), std::cos(a)};
+  const double sinA = std::sin(a), cosA = std::cos(a);
   Vec3 local{};
+  for (int i = 0; i < 3; ++i) local[i] = attitude_[i][1] * sinA + attitude_[i][2] * cosA;
+  Vec3 look{};
   for (int i = 0; i < 3; ++i) {
-    local[i] = attitude_[i][0] * body[0] + attitude_[i][1] * body[1] + attitude_[i][2] * body[2];
+    for (int j = 0; j < 3; ++j) {
+      look[j] += local[i] * (line.frameStart[i][j] + sinceStart * line.frameChange[i][j]);
+    }
   }
-  const Vec3 look{local[0] * x[0] + local[1] * y[0] + local[2] * z[0],
-                  local[0] * x[1] + local[1] * y[1] + local[2] * z[1],
-                  local[0] * x[2] + local[1] * y[2] + local[2] * z[2]};
 
-  const double gmst = line.gmst + kEarthRotationRate * dt;
-  const auto hit = intersectEllipsoid(temeToEarthFixed(r, gmst), temeToEarthFixed(look, gmst));
+  // Into Earth-fixed axes at the sample's own sidereal angle.
+  const double turn = kEarthRotationRate * dt;
+  const double c = line.cosGmst - line.sinGmst * turn;
+  const double s = line.sinGmst + line.cosGmst * turn;
+  const Vec3 origin{c * r[0] + s * r[1], -s * r[0] + c * r[1], r[2]};
+  const Vec3 direction{c * look[0] + s * look[1], -s * look[0] + c * look[1], look[2]};
+  const auto hit = intersectEllipsoid(origin, direction);
   if (!hit) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     return {nan, nan};
