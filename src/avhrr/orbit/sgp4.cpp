@@ -259,6 +259,12 @@ StateVector Sgp4::at(double t) const {
     out.velocity[i] = (rDot * uVec[i] + rfDot * vVec[i]) * kKmPerSecond;
   }
   if (radius < 1.0) fail(t, "the satellite has decayed (below the Earth's surface)");
+  // Element sets at the edge of the model's range can overflow it; never pass that on.
+  for (int i = 0; i < 3; ++i) {
+    if (!std::isfinite(out.position[i]) || !std::isfinite(out.velocity[i])) {
+      fail(t, "the model gives no finite position for these elements");
+    }
+  }
   return out;
 }
 
