@@ -146,4 +146,24 @@ const TwoLineElements& nearestElements(const std::vector<TwoLineElements>& sets,
   return *best;
 }
 
+std::optional<int> yearNearestEpoch(const std::vector<TwoLineElements>& sets,
+                                    const SatelliteKey& key, int dayOfYear, std::int64_t msOfDay) {
+  std::optional<int> best;
+  UtcMs bestDistance = 0;
+  for (const TwoLineElements& set : sets) {
+    const bool ours =
+        key.catalogueNumber != 0 ? set.catalogueNumber == key.catalogueNumber : sameName(set, key);
+    if (!ours) continue;
+    for (int year = set.epochYear - 1; year <= set.epochYear + 1; ++year) {
+      if (dayOfYear < 1 || dayOfYear > daysInYear(year)) continue;
+      const UtcMs distance = std::abs(utcFromYearDay(year, dayOfYear, msOfDay) - set.epochUtc());
+      if (!best || distance < bestDistance) {
+        best = year;
+        bestDistance = distance;
+      }
+    }
+  }
+  return best;
+}
+
 }  // namespace kestrova::avhrr

@@ -2,6 +2,8 @@
 // of the set that fits a satellite and an instant best.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,5 +33,11 @@ struct SatelliteKey {
 // holds none for it.
 const TwoLineElements& nearestElements(const std::vector<TwoLineElements>& sets,
                                        const SatelliteKey& key, UtcMs t, std::string_view fileName);
+
+// The year that puts a day of year (and time of day) nearest an epoch of the satellite's element
+// sets, for data that carry no year of their own (raw HRPT). None when no set is for the
+// satellite.
+std::optional<int> yearNearestEpoch(const std::vector<TwoLineElements>& sets,
+                                    const SatelliteKey& key, int dayOfYear, std::int64_t msOfDay);
 
 }  // namespace kestrova::avhrr

@@ -86,6 +86,26 @@ TEST(ElementSets, FallsBackToTheTitleWhenTheNumberIsUnknown) {
   }
 }
 
+TEST(ElementSets, YearComesFromTheNearestEpoch) {
+  const auto sets = parseElementSets(withChecksums(kFile), "weather.txt");
+  const SatelliteKey noaa19 = SatelliteKey::of(*satelliteByName("NOAA-19"));
+  // Epochs on days 100.5-104.5 of 2024: a day more than half a year later is last year's.
+  EXPECT_EQ(yearNearestEpoch(sets, noaa19, 104, 0), 2024);
+  EXPECT_EQ(yearNearestEpoch(sets, noaa19, 250, 0), 2024);
+  EXPECT_EQ(yearNearestEpoch(sets, noaa19, 300, 0), 2023);
+  EXPECT_EQ(yearNearestEpoch(sets, noaa19, 366, 0), 2024);  // 2023 had no day 366
+  // A set of 2025 day 2 puts late December in 2024 and the first days in 2025.
+  const std::string january =
+      "1 33591U 09005A   25002.50000000  .00000100  00000-0  75000-4 0  9990\n"
+      "2 33591  99.0000 150.0000 0014000 100.0000 260.0000 14.12500000790000\n";
+  const auto newYear = parseElementSets(withChecksums(january), "weather.txt");
+  EXPECT_EQ(yearNearestEpoch(newYear, noaa19, 366, 0), 2024);
+  EXPECT_EQ(yearNearestEpoch(newYear, noaa19, 1, 0), 2025);
+  EXPECT_EQ(yearNearestEpoch(newYear, noaa19, 150, 0), 2025);
+  EXPECT_EQ(yearNearestEpoch(newYear, noaa19, 200, 0), 2024);  // 168 days before, not 198 after
+  EXPECT_EQ(yearNearestEpoch(newYear, SatelliteKey{0, "NOAA 18"}, 1, 0), std::nullopt);
+}
+
 TEST(ElementSets, RefusesBrokenFilesNamingTheLine) {
   const std::string line1 =
       "1 33591U 09005A   24100.50000000  .00000100  00000-0  75000-4 0  9990\n";
