@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """One peer check: read FILE with the peer, then compare our dump of it with the peer's.
 
-    peer_check.py hrpt FILE OURS --year Y --tle TLE [--skip CHECK,...] [--keep STEM]
+    peer_check.py hrpt FILE OURS --year Y --tle TLE [--scan-frame F] [--skip CHECK,...] [--keep STEM]
     peer_check.py level1b FILE OURS [--skip CHECK,...] [--keep STEM]
 
 OURS is our reader's dump of FILE. The peer's dump goes to a temporary folder unless --keep
@@ -25,6 +25,8 @@ def main(argv=None):
     parser.add_argument("ours", help="our dump of FILE (.json or stem)")
     parser.add_argument("--year", help="year of the pass (hrpt)")
     parser.add_argument("--tle", help="file of two-line elements (hrpt)")
+    parser.add_argument("--scan-frame", default="stock",
+                        help="pyorbital's scan frame (hrpt): stock or geodetic-nadir")
     parser.add_argument("--skip", default="", help="checks to leave out (see compare.py)")
     parser.add_argument("--keep", help="write the peer's dump to this stem")
     args = parser.parse_args(argv)
@@ -35,7 +37,7 @@ def main(argv=None):
         theirs = args.keep or tmp + "/peer"
         if args.kind == "hrpt":
             status = read_hrpt.main([args.file, "--year", args.year, "--tle", args.tle,
-                                     "--out", theirs])
+                                     "--out", theirs, "--scan-frame", args.scan_frame])
         else:
             status = read_level1b.main([args.file, "--out", theirs])
         if status != 0:

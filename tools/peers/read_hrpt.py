@@ -3,10 +3,17 @@
 geolocation) and write what it found as a dump (see dump_format.py).
 
     read_hrpt.py FILE --year YYYY --tle TLE_FILE --out STEM [--geo-step N]
+                 [--scan-frame stock|geodetic-nadir]
 
 The reader needs 16-bit big-endian words, whole 22180-byte frames, the year in its file name
 and the orbital elements through the TLES environment variable; this script provides the
 last two from --year and --tle (the element set nearest the first line's time).
+
+--scan-frame geodetic-nadir sets pyorbital's scan frame up as ours (yaw axis on the ellipsoid
+normal, roll axis square to it; tools/geolocation/pyorbital_reference.py); everything else
+stays pyorbital's. As shipped ("stock") it rolls about the raw velocity, which is not square to
+its geocentric yaw axis, so its scan is a shallow cone: up to about 2.5 km apart from a plane
+at the swath edges near the equator, more at high latitudes.
 """
 
 import argparse
@@ -48,8 +55,20 @@ def file_handler(scene):
     return scene._readers["avhrr_l1b_hrpt"].file_handlers["avhrr_hrpt"][0]
 
 
-def read(path, year, tle_path, geo_step):
+def use_scan_frame(frame):
+    if frame == "stock":
+        return
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                                    "geolocation"))
+    from pyorbital import geoloc
+    from pyorbital_reference import geodetic_nadir_vectors
+    geoloc.ScanGeometry.vectors = geodetic_nadir_vectors
+
+
+def read(path, year, tle_path, geo_step, scan_frame="stock"):
     from satpy import Scene
+
+    use_scan_frame(scan_frame)
 
     check_storage(path)
     with tempfile.TemporaryDirectory() as tmp:
@@ -101,12 +120,14 @@ def main(argv=None):
     parser.add_argument("--geo-step", type=int, default=32,
                         help="keep latitude/longitude of every Nth sample (default 32: the "
                              "columns the peer geolocates itself; 1 for every sample)")
+    parser.add_argument("--scan-frame", choices=("stock", "geodetic-nadir"), default="stock",
+                        help="pyorbital's scan frame as shipped, or set up as ours")
     args = parser.parse_args(argv)
     if args.geo_step < 1:
         parser.error("--geo-step must be at least 1")
     pc.quiet_peers()
     try:
-        platform, arrays = read(args.hrpt, args.year, args.tle, args.geo_step)
+        platform, arrays = read(args.hrpt, args.year, args.tle, args.geo_step, args.scan_frame)
     except pc.PeerError as err:
         print("read_hrpt: %s" % err, file=sys.stderr)
         return 1
