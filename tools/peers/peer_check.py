@@ -2,7 +2,7 @@
 """One peer check: read FILE with the peer, then compare our dump of it with the peer's.
 
     peer_check.py hrpt FILE OURS --year Y --tle TLE [--scan-frame F] [--skip CHECK,...] [--keep STEM]
-    peer_check.py level1b FILE OURS [--skip CHECK,...] [--keep STEM]
+    peer_check.py level1b FILE OURS [--geo tie|full] [--skip CHECK,...] [--keep STEM]
 
 OURS is our reader's dump of FILE. The peer's dump goes to a temporary folder unless --keep
 names a stem for it. Exit status as compare.py's (0 pass, 1 a check failed, 2 unreadable),
@@ -27,6 +27,8 @@ def main(argv=None):
     parser.add_argument("--tle", help="file of two-line elements (hrpt)")
     parser.add_argument("--scan-frame", default="stock",
                         help="pyorbital's scan frame (hrpt): stock or geodetic-nadir")
+    parser.add_argument("--geo", default="tie",
+                        help="level1b: the file's tie points or the peer's interpolation (full)")
     parser.add_argument("--skip", default="", help="checks to leave out (see compare.py)")
     parser.add_argument("--keep", help="write the peer's dump to this stem")
     args = parser.parse_args(argv)
@@ -39,7 +41,7 @@ def main(argv=None):
             status = read_hrpt.main([args.file, "--year", args.year, "--tle", args.tle,
                                      "--out", theirs, "--scan-frame", args.scan_frame])
         else:
-            status = read_level1b.main([args.file, "--out", theirs])
+            status = read_level1b.main([args.file, "--out", theirs, "--geo", args.geo])
         if status != 0:
             return 1
         return compare.main([args.ours, theirs] + (["--skip", args.skip] if args.skip else []))

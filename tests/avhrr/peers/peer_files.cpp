@@ -1,16 +1,22 @@
-// The files of the peer checks and our readers' dumps of them: one synthetic NOAA-19 pass,
-// written as raw HRPT (16-bit big-endian, the only storage the HRPT peer reads), KLM LAC with the
-// archive header and KLM GAC without, each read back by our readers, calibrated with the peers'
-// coefficient set and located, and dumped for tools/peers/compare.py.
+// The files of the peer checks and our readers' dumps of them: a synthetic pass written as raw
+// HRPT (16-bit big-endian, the only storage the HRPT peer reads), KLM LAC with the archive header
+// and KLM GAC without, each read back by our readers, calibrated with the peers' coefficient set,
+// located, and dumped next to the file (FILE.ours) for tools/peers/compare.py.
 //
-//   avhrr_peer_files FOLDER TLE_FILE [SECONDS]
+//   avhrr_peer_files FOLDER TLE_FILE SCENARIO
+//
+// noaa19-north: NOAA-19 northbound over Africa in the early afternoon, channel 3B.
+// noaa18-south: NOAA-18 southbound in the Arctic summer, channel 3A switching to 3B mid-pass.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "avhrr/calibration/pass_calibration.h"
+#include "avhrr/geolocation/grid_interpolator.h"
 #include "avhrr/geolocation/location_grid.h"
 #include "avhrr/geolocation/orbit_geolocator.h"
 #include "avhrr/hrpt/hrpt_reader.h"
@@ -27,6 +33,20 @@ using namespace kestrova::avhrr;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr int kGeoStep = 32;  // the columns the HRPT peer locates itself
+
+struct Scenario {
+  std::string_view name;
+  std::string_view satellite;
+  double minutesAfterEpoch;  // the test elements' epoch is at the ascending node
+  Channel3 channel3;
+  int switchLine;
+};
+
+constexpr std::array<Scenario, 2> kScenarios{{
+    {"noaa19-north", "NOAA-19", 0, Channel3::B3, -1},
+    // A third of an orbit on: past the pole, heading south through the midnight Sun.
+    {"noaa18-south", "NOAA-18", 31, Channel3::A3, 180},
+}};
 
 // Slot 2 splits by line into 3A reflectances and 3B temperatures, as the dump keeps them.
 void addCalibrated(PeerDump& dump, const Pass& pass, const PassCalibration& calibration,
@@ -80,6 +100,26 @@ void dumpHrpt(const std::filesystem::path& file, const std::vector<TwoLineElemen
   dump.write(file.string() + ".ours");
 }
 
+// Every few samples between the outermost tie columns, tie columns included, by our
+// interpolation of the tie points. Beyond them pygac extrapolates linearly in sample number:
+// measured against the orbit the file was made from, 1.9 km off at sample 0 where ours is 0.07
+// km off, so the edges are checked against the orbit in our own tests instead.
+LocationGrid interpolatedGrid(const Pass& pass) {
+  const LocationGrid tie = gridFromTiePoints(pass);
+  const GridInterpolator interpolator(tie);
+  const int step = pass.width == kGacWidth ? 4 : 8;
+  LocationGrid out;
+  out.width = pass.width;
+  out.lines = tie.lines;
+  for (int s = tie.samples.front(); s <= tie.samples.back(); s += step) out.samples.push_back(s);
+  std::vector<GeoPoint> row(static_cast<std::size_t>(pass.width));
+  for (int line : out.lines) {
+    interpolator.row(line, row);
+    for (int s : out.samples) out.points.push_back(row[static_cast<std::size_t>(s)]);
+  }
+  return out;
+}
+
 void dumpLevel1b(const std::filesystem::path& file) {
   const Pass pass = level1b::readLevel1bFile(file);
   const auto constants = peerConstants(*pass.satellite, pass.lines.front().time);
@@ -89,31 +129,37 @@ void dumpLevel1b(const std::filesystem::path& file) {
   // The Level 1b peer scales albedo to the mean Sun distance (times d squared).
   const double d = earthSunDistanceAu(pass.lines.front().time);
   addCalibrated(dump, pass, calibration, d * d);
-  addGeolocation(dump, gridFromTiePoints(pass));
+  addGeolocation(dump, interpolatedGrid(pass));
   dump.write(file.string() + ".ours");
 }
 
 int run(int argc, char** argv) {
-  if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "usage: avhrr_peer_files FOLDER TLE_FILE [SECONDS]\n");
+  const auto* scenario = argc == 4
+                             ? std::find_if(kScenarios.begin(), kScenarios.end(),
+                                            [&](const Scenario& s) { return s.name == argv[3]; })
+                             : kScenarios.end();
+  if (scenario == kScenarios.end()) {
+    std::fprintf(stderr, "usage: avhrr_peer_files FOLDER TLE_FILE noaa19-north|noaa18-south\n");
     return 2;
   }
   const std::filesystem::path folder = argv[1];
   const std::string tleName = argv[2];
   const auto sets = readElementSets(tleName);
   SyntheticPassOptions options;
-  options.satellite = satelliteByName("NOAA-19");
-  // Northbound over Africa and Europe in the early afternoon: land, sea, cloud and daylight.
-  options.start = utcFromYearDay(2025, 172, 12 * 3'600'000LL);
-  options.durationSeconds = argc == 4 ? std::atof(argv[3]) : 60;
-  options.elements =
-      nearestElements(sets, SatelliteKey::of(*options.satellite), options.start, tleName);
+  options.satellite = satelliteByName(scenario->satellite);
+  const auto& elements = nearestElements(sets, SatelliteKey::of(*options.satellite),
+                                         utcFromYearDay(2025, 172, 0), tleName);
+  options.elements = elements;
+  options.start = elements.epochUtc() + static_cast<UtcMs>(scenario->minutesAfterEpoch * 60'000);
+  options.durationSeconds = 60;  // 360 lines: the peers' 51-line windows several times over
+  options.channel3 = scenario->channel3;
+  options.channel3SwitchLine = scenario->switchLine;
   const auto constants = peerConstants(*options.satellite, options.start);
   options.constants = &constants;
   const Pass pass = makeSyntheticPass(options);
 
   std::filesystem::create_directories(folder);
-  const std::string stem = "noaa19_20250621_120000";
+  const std::string stem = std::string(scenario->name) + "_20250621";  // the year for our reader
   dumpHrpt(writeSyntheticFile(pass, options, SyntheticFile::HrptBigEndian, folder, stem), sets,
            tleName);
   dumpLevel1b(writeSyntheticFile(pass, options, SyntheticFile::KlmLacArchive, folder, stem));
