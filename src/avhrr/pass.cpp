@@ -1,5 +1,7 @@
 #include "avhrr/pass.h"
 
+#include "base/large_vector.h"
+
 namespace kestrova::avhrr {
 
 std::span<std::uint16_t> Pass::row(int channel, int line) {
@@ -14,8 +16,8 @@ std::span<const std::uint16_t> Pass::row(int channel, int line) const {
 }
 
 void Pass::allocateCounts() {
-  counts.assign(
-      static_cast<std::size_t>(kChannelCount) * lines.size() * static_cast<std::size_t>(width), 0);
+  assignLarge(counts, static_cast<std::size_t>(kChannelCount) * lines.size() *
+                          static_cast<std::size_t>(width));
 }
 
 }  // namespace kestrova::avhrr

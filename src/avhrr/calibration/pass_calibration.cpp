@@ -9,6 +9,7 @@
 #include "avhrr/calibration/reflective.h"
 #include "avhrr/calibration/view_averages.h"
 #include "base/error.h"
+#include "base/large_vector.h"
 
 namespace kestrova::avhrr {
 namespace {
@@ -245,7 +246,8 @@ void PassCalibration::calibrateRow(int slot, int line, std::span<float> out) con
 
 std::vector<float> PassCalibration::calibrateSlot(int slot) const {
   const auto width = static_cast<std::size_t>(pass_.width);
-  std::vector<float> image(pass_.lines.size() * width);
+  std::vector<float> image;
+  assignLarge(image, pass_.lines.size() * width);
   for (std::size_t line = 0; line < pass_.lines.size(); ++line)
     calibrateRow(slot, static_cast<int>(line), std::span(image).subspan(line * width, width));
   return image;

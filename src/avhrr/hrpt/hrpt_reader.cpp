@@ -17,6 +17,7 @@
 #include "avhrr/hrpt/read_error.h"
 #include "avhrr/hrpt/word_stream.h"
 #include "avhrr/hrpt/year_source.h"
+#include "base/large_vector.h"
 
 namespace kestrova::avhrr::hrpt {
 namespace {
@@ -174,7 +175,8 @@ Pass readHrptFile(const std::string& path, HrptReadOptions options) {
   if (info.st_size > kMaxFileBytes) {
     throw fail("larger than " + std::to_string(kMaxFileBytes) + " bytes, far beyond any pass");
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+  std::vector<std::uint8_t> bytes;
+  assignLarge(bytes, static_cast<std::size_t>(info.st_size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const auto n = ::read(fd, bytes.data() + done, bytes.size() - done);
