@@ -121,9 +121,11 @@ class TagScanner {
 // top, so the pointers into parents below stay valid.
 class TreeBuilder {
  public:
-  TreeBuilder() { lists_.push_back(&roots_); }
+  TreeBuilder() { lists_.push_back({&roots_, 1}); }
 
   void take(const Tag& tag) {
+    // An entry ends at its </OBJECT>, or at the next item or list when that was left out.
+    if (tag.name == "li" || tag.name == "ul" || tag.name == "/ul") closeObject();
     if (tag.name == "ul") openList();
     if (tag.name == "/ul" && lists_.size() > 1) lists_.pop_back();
     if (tag.name == "object") openObject(tag);
@@ -137,10 +139,19 @@ class TreeBuilder {
   }
 
  private:
+  struct Level {
+    std::vector<ContentsEntry>* list;
+    int depth;  // 1 for the top level of the tree
+  };
+
+  // A list nests under the entry before it; without one, or at the depth limit, its entries
+  // join the current level.
   void openList() {
-    std::vector<ContentsEntry>* top = lists_.back();
-    const bool canNest = !top->empty() && static_cast<int>(lists_.size()) <= kMaxContentsDepth;
-    lists_.push_back(canNest ? &top->back().children : top);
+    const Level top = lists_.back();
+    if (top.list->empty() || top.depth >= kMaxContentsDepth)
+      lists_.push_back(top);
+    else
+      lists_.push_back({&top.list->back().children, top.depth + 1});
   }
 
   void openObject(const Tag& tag) {
@@ -157,12 +168,12 @@ class TreeBuilder {
 
   void closeObject() {
     if (entry_ && !(entry_->name.empty() && entry_->local.empty()))
-      lists_.back()->push_back(std::move(*entry_));
+      lists_.back().list->push_back(std::move(*entry_));
     entry_.reset();
   }
 
   std::vector<ContentsEntry> roots_;
-  std::vector<std::vector<ContentsEntry>*> lists_;
+  std::vector<Level> lists_;
   std::optional<ContentsEntry> entry_;
 };
 

@@ -14,8 +14,8 @@ struct ContentsEntry {
   std::vector<ContentsEntry> children;
 };
 
-// Nesting deeper than this is flattened onto the deepest level, so a hostile file cannot make
-// the tree (or its destruction) recurse without bound.
+// Levels of the tree at most (the top level is 1); deeper lists are flattened onto the deepest
+// level, so a hostile file cannot make the tree (or its destruction) recurse without bound.
 inline constexpr int kMaxContentsDepth = 32;
 
 // Tolerant of anything an .hhc may hold: unknown tags are skipped, unclosed lists end with the
