@@ -16,8 +16,8 @@ namespace kestrova::ui {
 namespace {
 
 constexpr int kTopicRole = Qt::UserRole;
-constexpr int kContentsWidth = 230;
-constexpr QSize kWindowSize(920, 640);
+constexpr int kContentsWidth = 300;
+constexpr QSize kWindowSize(980, 680);
 
 QToolButton* toolButton(QWidget* parent, const char* name, const QString& text,
                         QStyle::StandardPixmap icon) {

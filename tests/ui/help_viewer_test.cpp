@@ -120,6 +120,9 @@ TEST_F(HelpWindow, ChoosingAnEntryInTheContentsShowsItsPage) {
 
 TEST_F(HelpWindow, PicturesAndStyleComeFromTheFile) {
   viewer.showFile(KESTROVA_HELP_FILE);
+  // The heading's colour comes only from the file's style sheet.
+  const QTextCharFormat heading = page()->document()->begin().begin().fragment().charFormat();
+  EXPECT_EQ(heading.foreground().color(), QColor("#1d3c6e"));
   EXPECT_TRUE(
       page()->loadResource(QTextDocument::StyleSheetResource, QUrl("kestrova.css")).isValid());
   EXPECT_FALSE(
