@@ -45,9 +45,14 @@ ChmArchive::ChmArchive(const std::string& path) : path_(path) {
   const std::optional<std::string> system = read("/#SYSTEM");
   if (!system) throw openError(path, "its system data (#SYSTEM) is missing or damaged");
   system_ = parseChmSystem(*system);
-  if (!system_.contentsFile.empty())
-    if (std::optional<std::string> hhc = read(topicObjectPath(system_.contentsFile)))
-      contents_ = parseContents(*hhc);
+  contents_ = readSitemap(system_.contentsFile);
+  index_ = readSitemap(system_.indexFile);
+}
+
+std::vector<ContentsEntry> ChmArchive::readSitemap(const std::string& name) const {
+  if (name.empty()) return {};
+  std::optional<std::string> bytes = read(topicObjectPath(name));
+  return bytes ? parseContents(*bytes) : std::vector<ContentsEntry>{};
 }
 
 ChmArchive::~ChmArchive() = default;

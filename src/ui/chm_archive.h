@@ -36,7 +36,14 @@ class ChmArchive {
 
   const std::vector<ContentsEntry>& contents() const { return contents_; }
 
+  // The keywords of the index (.hhk), which has the same form as the contents; empty when the
+  // file has none.
+  const std::vector<ContentsEntry>& index() const { return index_; }
+
  private:
+  // The contents or the index, both lists of sitemap objects.
+  std::vector<ContentsEntry> readSitemap(const std::string& name) const;
+
   struct Closer {
     void operator()(chmFile* file) const;
   };
@@ -45,6 +52,7 @@ class ChmArchive {
   std::unique_ptr<chmFile, Closer> file_;
   ChmSystemInfo system_;
   std::vector<ContentsEntry> contents_;
+  std::vector<ContentsEntry> index_;
 };
 
 // "/" + a topic as the contents or the system data write it, without an archive prefix or a

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 
 #include "base/error.h"
 #include "ui/chm_archive.h"
+#include "ui/help_index_pane.h"
 #include "ui/help_page.h"
 
 namespace kestrova::ui {
@@ -52,6 +54,7 @@ HelpViewer::HelpViewer(QWidget* owner)
     : QWidget(owner, Qt::Window),
       page_(new HelpPage(this)),
       contents_(new QTreeWidget(this)),
+      index_(new HelpIndexPane(this)),
       back_(toolButton(this, "HelpBack", tr("Back"), QStyle::SP_ArrowBack)),
       forward_(toolButton(this, "HelpForward", tr("Forward"), QStyle::SP_ArrowForward)),
       home_(toolButton(this, "HelpHome", tr("Home"), QStyle::SP_DirHomeIcon)) {
@@ -66,8 +69,13 @@ HelpViewer::HelpViewer(QWidget* owner)
   for (QToolButton* button : {back_, forward_, home_}) buttons->addWidget(button);
   buttons->addStretch();
 
+  auto* tabs = new QTabWidget(this);
+  tabs->setObjectName("HelpTabs");
+  tabs->addTab(contents_, tr("Contents"));
+  tabs->addTab(index_, tr("Index"));
+
   auto* splitter = new QSplitter(this);
-  splitter->addWidget(contents_);
+  splitter->addWidget(tabs);
   splitter->addWidget(page_);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({kContentsWidth, kWindowSize.width() - kContentsWidth});
@@ -94,6 +102,8 @@ HelpViewer::HelpViewer(QWidget* owner)
   };
   connect(contents_, &QTreeWidget::itemClicked, this, openItem);
   connect(contents_, &QTreeWidget::itemActivated, this, openItem);
+  connect(index_, &HelpIndexPane::topicChosen, page_,
+          [this](const QUrl& url) { page_->setSource(url); });
 }
 
 HelpViewer::~HelpViewer() = default;
@@ -112,6 +122,7 @@ void HelpViewer::openArchive(const std::string& path) {
   } catch (const Error& error) {
     page_->setArchive(nullptr);
     contents_->clear();
+    index_->setEntries({});
     home_->setEnabled(false);
     setWindowTitle(tr("Help"));
     page_->showMessage(tr("Help is not available"), QString::fromStdString(error.what()));
@@ -123,6 +134,7 @@ void HelpViewer::openArchive(const std::string& path) {
       title.empty() ? std::filesystem::path(path).filename().string() : title));
   home_->setEnabled(true);
   fillContents();
+  index_->setEntries(archive_->index());
 }
 
 void HelpViewer::showDefaultTopic() {

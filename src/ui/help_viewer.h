@@ -13,6 +13,7 @@ class QUrl;
 namespace kestrova::ui {
 
 class ChmArchive;
+class HelpIndexPane;
 class HelpPage;
 
 class HelpViewer : public QWidget {
@@ -35,6 +36,7 @@ class HelpViewer : public QWidget {
   std::shared_ptr<const ChmArchive> archive_;
   HelpPage* page_;
   QTreeWidget* contents_;
+  HelpIndexPane* index_;
   QToolButton* back_;
   QToolButton* forward_;
   QToolButton* home_;

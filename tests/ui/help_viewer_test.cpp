@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -118,6 +120,20 @@ TEST_F(HelpWindow, ChoosingAnEntryInTheContentsShowsItsPage) {
   EXPECT_FALSE(page()->toPlainText().contains("Page not found"));
 }
 
+TEST_F(HelpWindow, TheIndexFindsATypedKeywordAndShowsItsPage) {
+  viewer.showFile(KESTROVA_HELP_FILE);
+  auto* index = viewer.findChild<QListWidget*>("HelpIndex");
+  auto* filter = viewer.findChild<QLineEdit*>("HelpIndexFilter");
+  EXPECT_EQ(index->count(), static_cast<int>(flattenContents(archive.index()).size()));
+  QTest::keyClicks(filter, "merc");
+  ASSERT_NE(index->currentItem(), nullptr);
+  EXPECT_EQ(index->currentItem()->text(), "Mercator");
+  QTest::keyClick(filter, Qt::Key_Return);
+  EXPECT_EQ(page()->source(), QUrl("chm:/regions.htm#projections"));
+  QTest::keyClicks(filter, "zzz");  // no keyword: the choice stays
+  EXPECT_EQ(index->currentItem()->text(), "Mercator");
+}
+
 TEST_F(HelpWindow, PicturesAndStyleComeFromTheFile) {
   viewer.showFile(KESTROVA_HELP_FILE);
   // The heading's colour comes only from the file's style sheet.
@@ -153,6 +169,7 @@ TEST_F(HelpWindow, AFileItCannotOpenIsReportedInTheWindow) {
     EXPECT_NE(text().find(c.path), std::string::npos) << text();
     EXPECT_NE(text().find(c.reason), std::string::npos) << text();
     EXPECT_EQ(contents()->topLevelItemCount(), 0);
+    EXPECT_EQ(viewer.findChild<QListWidget*>("HelpIndex")->count(), 0);
     EXPECT_FALSE(button("HelpHome")->isEnabled());
     EXPECT_FALSE(button("HelpBack")->isEnabled());
   }
