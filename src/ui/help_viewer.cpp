@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kTopicRole = Qt::UserRole;
 constexpr int kContentsWidth = 300;
-constexpr QSize kWindowSize(980, 680);
+// Wide enough that the page pane shows a screenshot of the main window whole.
+constexpr QSize kWindowSize(1040, 700);
 
 QToolButton* toolButton(QWidget* parent, const char* name, const QString& text,
                         QStyle::StandardPixmap icon) {
