@@ -10,7 +10,7 @@
 namespace {
 
 void check(const std::vector<kestrova::ui::ContentsEntry>& list, int depth) {
-  if (depth > kestrova::ui::kMaxContentsDepth) std::abort();
+  if (!list.empty() && depth > kestrova::ui::kMaxContentsDepth) std::abort();
   for (const kestrova::ui::ContentsEntry& entry : list) {
     if (entry.name.empty() && entry.local.empty()) std::abort();
     if (kestrova::ui::topicObjectPath(entry.local).front() != '/') std::abort();

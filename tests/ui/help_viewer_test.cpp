@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "support/temp_folder.h"
 #include "ui/chm_archive.h"
@@ -25,20 +26,23 @@ namespace {
 
 using testing::TempFolder;
 
-int argc = 1;
-char programName[] = "ui_help_tests";
-char* argv[] = {programName, nullptr};
-QApplication* app() {
-  static QApplication application(argc, argv);
-  return &application;
-}
+// One application for all tests, made before the first and destroyed after the last while the
+// program is still running normally (an application left to static destruction crashes at exit).
+class Application : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
 
-// The application must exist before the fixture's widgets are made.
-struct ApplicationFirst {
-  ApplicationFirst() { app(); }
+ private:
+  int argc_ = 1;
+  char name_[14] = "ui_help_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
 };
+[[maybe_unused]] const auto* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new Application);
 
-class HelpWindow : public ::testing::Test, private ApplicationFirst {
+class HelpWindow : public ::testing::Test {
  protected:
   QTextBrowser* page() const { return viewer.findChild<QTextBrowser*>("HelpPage"); }
   QTreeWidget* contents() const { return viewer.findChild<QTreeWidget*>("HelpContents"); }
