@@ -27,6 +27,14 @@ const std::array<Satellite, 13> kSatellites{{
     {"NOAA-9", 15427, Family::Pod, N, N, 7, "NF"},
 }};
 
+// Frames sent through the second TIP carry that unit's address (KLM User's Guide D.4: NOAA-18
+// "AVHRR: 13, TIP 1: 13, TIP 2: 14").
+struct AddressAlias {
+  int address;
+  std::string_view satellite;
+};
+constexpr std::array<AddressAlias, 1> kAddressAliases{{{14, "NOAA-18"}}};
+
 template <typename Pred>
 const Satellite* findSatellite(Pred pred) {
   const auto it = std::find_if(kSatellites.begin(), kSatellites.end(), pred);
@@ -55,7 +63,12 @@ const Satellite* satelliteByNorad(int norad) {
 }
 
 const Satellite* satelliteByHrptAddress(int address) {
-  return findSatellite([&](const Satellite& s) { return s.hrptAddress == address; });
+  if (const Satellite* s =
+          findSatellite([&](const Satellite& s) { return s.hrptAddress == address; }))
+    return s;
+  for (const AddressAlias& alias : kAddressAliases)
+    if (alias.address == address) return satelliteByName(alias.satellite);
+  return nullptr;
 }
 
 const Satellite* satelliteByKlmCode(int code) {

@@ -34,5 +34,11 @@ TEST(Satellites, LookupsFindTheSameSatellite) {
   EXPECT_EQ(satelliteByKlmCode(99), nullptr);
 }
 
+TEST(Satellites, FramesThroughTheSecondTipStillNameTheirSatellite) {
+  EXPECT_EQ(satelliteByHrptAddress(13)->name, "NOAA-18");
+  EXPECT_EQ(satelliteByHrptAddress(14)->name, "NOAA-18");
+  EXPECT_EQ(satelliteByHrptAddress(1), nullptr);
+}
+
 }  // namespace
 }  // namespace kestrova::avhrr

@@ -78,10 +78,21 @@ const EmissiveConstants* tableEmissive(const Context& ctx, int index) {
   return channel ? &*channel : nullptr;
 }
 
+// Whether a header stores the published A and B or another convention is not settled, so the
+// header's constants are taken only where they agree with the published ones we hold (or where we
+// hold none): an inverted convention moves A by about twice its size and is caught.
+bool closeTo(const ThermalConstants& header, const ThermalConstants& published) {
+  return std::abs(header.nu - published.nu) <= 5 && std::abs(header.a - published.a) <= 0.3 &&
+         std::abs(header.b - published.b) <= 0.002;
+}
+
 std::optional<ThermalConstants> bandConstants(const Context& ctx, int index) {
-  if (ctx.pass.headerThermal && plausible((*ctx.pass.headerThermal)[index]))
-    return (*ctx.pass.headerThermal)[index];
-  if (const auto* table = tableEmissive(ctx, index)) return table->band;
+  const auto* table = tableEmissive(ctx, index);
+  if (ctx.pass.headerThermal) {
+    const auto& header = (*ctx.pass.headerThermal)[static_cast<std::size_t>(index)];
+    if (plausible(header) && (table == nullptr || closeTo(header, table->band))) return header;
+  }
+  if (table != nullptr) return table->band;
   return std::nullopt;
 }
 

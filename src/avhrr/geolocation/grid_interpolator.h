@@ -18,6 +18,7 @@ class GridInterpolator {
   explicit GridInterpolator(const LocationGrid& grid);
 
   // Fractional lines and samples allowed; outside the grid the nearest four points extrapolate.
+  // A grid point without a location (NaN, a view past the limb) leaves its neighbours without.
   GeoPoint at(double line, double sample) const;
 
   // Samples 0 .. out.size()-1 of one line.

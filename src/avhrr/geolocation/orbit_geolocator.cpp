@@ -49,9 +49,11 @@ Matrix rotation(int axis, double angle) {
   return m;
 }
 
-// Orbital frame as rows x, y, z: z to geodetic nadir (the normal of the ellipsoid through the
-// satellite; the Earth's turn about the pole leaves latitude alone, so the inertial longitude
-// serves), y = z x v to the right of the flight direction, x = y x z along it.
+// Orbital frame as rows x, y, z: z to geodetic nadir, the normal of the ellipsoid through the
+// satellite (NOAA's Earth-location algorithm points its nominal scan axis at the subpoint and
+// provides for the geodetic one: KLM User's Guide appendix I, amended 2006); y = z x v to the
+// right of the flight direction; x = y x z along it. The Earth's turn about the pole leaves
+// latitude alone, so the inertial longitude serves.
 Matrix orbitalFrame(const Vec3& r, const Vec3& v) {
   const GeodeticPosition g = geodeticFromCartesian(r);
   const double lon = std::atan2(r[1], r[0]);

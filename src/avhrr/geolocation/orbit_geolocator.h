@@ -30,7 +30,7 @@ class OrbitGeolocator {
   LineState lineState(UtcMs lineTime) const;
   GeoPoint locate(const LineState& line, double sample) const;
 
-  const Sgp4& orbit_;
+  Sgp4 orbit_;
   PointingCorrection pointing_;
   // Rows of the attitude rotation (roll, then pitch, then yaw) in orbital-frame components.
   std::array<Vec3, 3> attitude_{};

@@ -79,6 +79,19 @@ class LineReader {
     return value;
   }
 
+  // Columns 3-7: five digits, or past 99999 a letter and four digits ("Alpha-5": A = 10 ... Z = 33,
+  // I and O left out).
+  int catalogueNumber() const {
+    const Field f{3, 7, "catalogue number"};
+    const char first = raw(f)[0];
+    if (first < 'A' || first > 'Z') return integer(f);
+    if (first == 'I' || first == 'O' || !allDigits(raw(f).substr(1))) {
+      fail(3, "catalogue number \"" + std::string(raw(f)) + "\" is not a number");
+    }
+    const int letter = 10 + (first - 'A') - (first > 'I') - (first > 'O');
+    return letter * 10000 + static_cast<int>(digitValue(raw(f).substr(1)));
+  }
+
   // Mantissa with an implied leading point and a one-digit exponent: " 28098-4" = 0.28098e-4.
   double impliedExponent(const Field& f) const {
     const std::string_view s = raw(f);  // 8 columns: sign, 5 digits, exponent sign, digit
@@ -209,8 +222,8 @@ TwoLineElements parseTwoLineElements(std::string_view line1, std::string_view li
 
   TwoLineElements e;
   e.name = trimmedName(name);
-  e.catalogueNumber = a.integer({3, 7, "catalogue number"});
-  const int secondNumber = b.integer({3, 7, "catalogue number"});
+  e.catalogueNumber = a.catalogueNumber();
+  const int secondNumber = b.catalogueNumber();
   if (secondNumber != e.catalogueNumber) {
     b.fail(3, "catalogue number " + std::to_string(secondNumber) + " differs from line 1's " +
                   std::to_string(e.catalogueNumber));

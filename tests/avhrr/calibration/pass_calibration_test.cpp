@@ -219,7 +219,7 @@ TEST(PassCalibration, Level1bLinesUseTheFilesCoefficients) {
   EXPECT_EQ(calibration.transfer(4, 0).status, LineStatus::NoCalibrationData);
 }
 
-TEST(PassCalibration, HeaderBandConstantsWinOverTheTableOnlyWhenPlausible) {
+TEST(PassCalibration, HeaderBandConstantsAreUsedOnlyWhenTheyAgreeWithThePublishedOnes) {
   Pass pass;
   pass.satellite = satelliteByName("NOAA-18");
   pass.format.container = Container::KlmLevel1b;
@@ -236,6 +236,16 @@ TEST(PassCalibration, HeaderBandConstantsWinOverTheTableOnlyWhenPlausible) {
   (*pass.headerThermal)[1] = {};
   const PassCalibration withZeros(pass);
   EXPECT_EQ(withZeros.transfer(3, 0).fileThermal.band.nu, 928.1460);
+  // The inverse convention T = A' + B'*T* looks plausible but disagrees with the published set.
+  (*pass.headerThermal)[1] = {928.1460, -0.4372, 1.001395};
+  const PassCalibration inverted(pass);
+  EXPECT_EQ(inverted.transfer(3, 0).fileThermal.band.a, 0.436645);
+  // Without published constants of our own, a plausible header is all there is.
+  pass.satellite = satelliteByName("MetOp-B");
+  (*pass.headerThermal)[1] = header;
+  const PassCalibration metop(pass);
+  EXPECT_EQ(metop.transfer(3, 0).fileThermal.band.nu, 929.0);
+  EXPECT_EQ(metop.transfer(3, 0).status, LineStatus::Calibrated);
 }
 
 TEST(PassCalibration, ACallersConstantsReplaceTheTable) {

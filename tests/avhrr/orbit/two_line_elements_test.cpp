@@ -71,6 +71,18 @@ TEST(TwoLineElements, ReadsSignedExponentsAndCenturies) {
   EXPECT_DOUBLE_EQ(negativeDrag.meanMotionDot, -0.00001273);
 }
 
+TEST(TwoLineElements, ReadsLetteredCatalogueNumbersPast99999) {
+  EXPECT_EQ(parse(withField(kLine1, 3, "A0001"), withField(kLine2, 3, "A0001")).catalogueNumber,
+            100001);
+  EXPECT_EQ(parse(withField(kLine1, 3, "J2345"), withField(kLine2, 3, "J2345")).catalogueNumber,
+            182345);  // I is skipped
+  EXPECT_EQ(parse(withField(kLine1, 3, "Z9999"), withField(kLine2, 3, "Z9999")).catalogueNumber,
+            339999);
+  EXPECT_NE(errorOf(withField(kLine1, 3, "O1234"), withField(kLine2, 3, "O1234"))
+                .find("column 3: catalogue number \"O1234\" is not a number"),
+            std::string::npos);
+}
+
 TEST(TwoLineElements, EpochKeepsItsFraction) {
   const TwoLineElements e = parse(kLine1, kLine2);
   // 2006 day 177.78615833 = 26 June 18:52:04.079712 UTC.
