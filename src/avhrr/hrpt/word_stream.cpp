@@ -109,10 +109,12 @@ std::size_t WordStream::findSync(std::size_t from, std::size_t to, int tolerance
 
 void WordStream::readWords(std::size_t pos, int first, std::span<std::uint16_t> out) const {
   if (storage_ != HrptStorage::Packed10) {
-    std::size_t byte = pos + static_cast<std::size_t>(first) * 2;
+    // The byte order chosen once for the frame, not per word: this loop reads every sample.
+    const int high = storage_ == HrptStorage::Words16BigEndian ? 0 : 1;
+    const std::uint8_t* b = bytes_.data() + pos + static_cast<std::size_t>(first) * 2;
     for (auto& w : out) {
-      w = word16At(byte) & kWordMask;
-      byte += 2;
+      w = static_cast<std::uint16_t>((b[high] << 8) | b[1 - high]) & kWordMask;
+      b += 2;
     }
     return;
   }
