@@ -249,10 +249,17 @@ void PassCalibration::calibrateRow(int slot, int line, std::span<float> out) con
   if (n == 0) return;
   const auto [lo, hi] = std::minmax_element(counts.begin(), counts.begin() + n);
   const int first = *lo;
+  // Filled as counts appear: a row holds far fewer distinct counts than its range.
   std::vector<float> table(static_cast<std::size_t>(*hi - first) + 1);
-  for (std::size_t k = 0; k < table.size(); ++k)
-    table[k] = t.value(static_cast<std::uint16_t>(first + static_cast<int>(k)));
-  for (std::size_t s = 0; s < n; ++s) out[s] = table[static_cast<std::size_t>(counts[s] - first)];
+  std::vector<char> known(table.size(), 0);
+  for (std::size_t s = 0; s < n; ++s) {
+    const auto k = static_cast<std::size_t>(counts[s] - first);
+    if (known[k] == 0) {
+      table[k] = t.value(counts[s]);
+      known[k] = 1;
+    }
+    out[s] = table[k];
+  }
 }
 
 std::vector<float> PassCalibration::calibrateSlot(int slot) const {
