@@ -34,10 +34,12 @@ ms() { awk -F, -v name="\"$1\"" '$1 == name { printf "%.0f", $3 }' <<<"$ours"; }
 # wall time (ms) of a satpy line, by form.
 satpy_ms() { awk -v form="$1" 'index($0, form) { for (i = 1; i <= NF; i++) if ($i == "wall") print $(i + 1) }' <<<"$theirs"; }
 
-printf '%-10s %22s %22s %14s %10s\n' form "ours, grid (ms)" "ours, every pixel (ms)" "satpy (ms)" ratio
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", a / b }'; }
+printf '%-10s %10s %16s %10s %14s %20s\n' form "ours (ms)" "ours, every" "satpy (ms)" "satpy / ours" "satpy / ours, every"
+printf '%-10s %10s %16s %10s %14s %20s\n' "" "" "pixel (ms)" "" "" "pixel"
 for form in "raw HRPT:RawHrptPass" "KLM LAC:KlmLacPass"; do
   label=${form%%:*} name=${form##*:}
   grid=$(ms "$name/every_pixel:0") full=$(ms "$name/every_pixel:1") peer=$(satpy_ms "$label")
-  printf '%-10s %22s %22s %14s %9.1fx\n' "$label" "$grid" "$full" "$peer" \
-    "$(awk -v a="$peer" -v b="$full" 'BEGIN { print a / b }')"
+  printf '%-10s %10s %16s %10s %14s %20s\n' "$label" "$grid" "$full" "$peer" "$(ratio "$peer" "$grid")" \
+    "$(ratio "$peer" "$full")"
 done

@@ -101,7 +101,7 @@ void dumpHrpt(const std::filesystem::path& file, const std::vector<TwoLineElemen
 }
 
 // Every few samples between the outermost tie columns, tie columns included, by our
-// interpolation of the tie points. Beyond them pygac extrapolates linearly in sample number:
+// interpolation of the tie points. Beyond them pygac extrapolates:
 // measured against the orbit the file was made from, 1.9 km off at sample 0 where ours is 0.07
 // km off, so the edges are checked against the orbit in our own tests instead.
 LocationGrid interpolatedGrid(const Pass& pass) {
