@@ -292,8 +292,10 @@ Pass syntheticLevel1b(const Pass& raw, const SyntheticPassOptions& options, Data
     for (int c = 0; c < kChannelCount; ++c) {
       if (gac)
         averageGacRow(raw.row(c, n), pass.row(c, static_cast<int>(i)));
-      else
-        std::ranges::copy(raw.row(c, n), pass.row(c, static_cast<int>(i)).begin());
+      else {
+        const auto from = raw.row(c, n);
+        std::copy(from.begin(), from.end(), pass.row(c, static_cast<int>(i)).begin());
+      }
     }
     geolocator.locateLine(line.time, positions, located);
     for (const auto& p : located) {
