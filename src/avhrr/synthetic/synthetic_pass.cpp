@@ -28,6 +28,7 @@ constexpr std::array<double, 3> kSpaceCounts{990, 995, 992};  // 3B, 4, 5
 constexpr std::array<double, 3> kTargetCounts{610, 385, 370};
 constexpr int kSceneNodeStep = 32;  // the scene is smooth over a few samples
 constexpr double kMeanEarthRadiusKm = 6371.0;
+constexpr double kMaxDurationSeconds = 3600;
 
 // Deterministic noise of -1, 0 or +1 count: views are never perfectly steady.
 int jitter(std::uint64_t seed, std::uint64_t a, std::uint64_t b) {
@@ -169,8 +170,11 @@ Pass makeSyntheticPass(const SyntheticPassOptions& options) {
   if (!options.satellite->hrptAddress)
     throw Error("synthetic pass: " + std::string(options.satellite->name) +
                 " has no HRPT spacecraft address");
+  // A pass lasts at most some 16 minutes; an hour bounds what a caller may ask for.
+  if (!(options.durationSeconds >= 1.0 / 6.0 && options.durationSeconds <= kMaxDurationSeconds))
+    throw Error("synthetic pass: the duration must hold one scan line and at most an hour, not " +
+                std::to_string(options.durationSeconds) + " s");
   const int lineCount = static_cast<int>(std::floor(options.durationSeconds * 6.0));
-  if (lineCount < 1) throw Error("synthetic pass: the duration holds no scan line");
 
   const Instrument instrument = makeInstrument(options, constants);
   const Sgp4 orbit(options.elements);

@@ -115,8 +115,10 @@ TEST(SyntheticPass, RefusesWhatItCannotMake) {
   noAddress.satellite = satelliteByName("NOAA-14");  // POD: no HRPT address we know
   EXPECT_THROW(makeSyntheticPass(noAddress), Error);
   auto empty = dayOptions();
-  empty.durationSeconds = 0.1;
-  EXPECT_THROW(makeSyntheticPass(empty), Error);
+  for (double seconds : {0.1, -5.0, 1e9, std::nan("")}) {
+    empty.durationSeconds = seconds;
+    EXPECT_THROW(makeSyntheticPass(empty), Error) << seconds;
+  }
   auto no3A = dayOptions();
   no3A.satellite = satelliteByName("NOAA-18");  // our table has no 3A gains for it
   no3A.channel3 = Channel3::A3;
