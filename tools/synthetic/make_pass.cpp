@@ -9,6 +9,7 @@
 // the start, so our HRPT reader finds the year in it.
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -56,6 +57,15 @@ double number(const std::string& option, const std::string& text) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0') throw UsageError(option + ": not a number: " + text);
+  return v;
+}
+
+long long integer(const std::string& option, const std::string& text, long long least) {
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno == ERANGE || v < least)
+    throw UsageError(option + ": not a whole number from " + std::to_string(least) + ": " + text);
   return v;
 }
 
@@ -119,13 +129,14 @@ int run(int argc, char** argv) {
     throw UsageError("--satellite: unknown satellite: " + args["--satellite"]);
   options.start = parseStart(args["--start"]);
   options.durationSeconds = number("--duration", args["--duration"]);
-  options.seed = static_cast<std::uint64_t>(number("--seed", args["--seed"]));
+  options.seed = static_cast<std::uint64_t>(integer("--seed", args["--seed"], 0));
   options.cloudCover = number("--clouds", args["--clouds"]);
   options.targetKelvin = number("--target-kelvin", args["--target-kelvin"]);
   const std::string ch3 = args["--channel3"];
   if (ch3 != "3a" && ch3 != "3b") throw UsageError("--channel3: 3a or 3b, not " + ch3);
   options.channel3 = ch3 == "3a" ? Channel3::A3 : Channel3::B3;
-  options.channel3SwitchLine = static_cast<int>(number("--switch-line", args["--switch-line"]));
+  options.channel3SwitchLine =
+      static_cast<int>(std::min(integer("--switch-line", args["--switch-line"], -1), 1LL << 30));
   const auto sets = readElementSets(args["--tle"]);
   options.elements =
       nearestElements(sets, SatelliteKey::of(*options.satellite), options.start, args["--tle"]);
