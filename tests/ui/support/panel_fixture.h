@@ -39,7 +39,7 @@ class RecordingPanelHost : public ui::PanelHost {
 };
 
 class PanelTest : public ::testing::Test {
- protected:
+ public:
   ~PanelTest() override { std::filesystem::current_path(startFolder_); }
 
   // The main window's start-up steps for the panel; a read that stops shows its error box.
