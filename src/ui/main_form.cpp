@@ -123,33 +123,32 @@ void MainForm::buildDetails(QWidget& client) {
 }
 
 void MainForm::buildDirectionBar(QWidget& client) {
-  auto* bar = make<QFrame>(&client, "Panel3", {4, 416, 364, 27});
+  // The bar's design puts the label, both radio buttons and both run buttons on one 364-pixel
+  // row; at the window's font they need some 420 pixels. So the bar reaches down to the bottom
+  // of the client area and the two radio buttons stand one above the other, keeping the order
+  // from left to right: label, directions, "H", "Ostrelle".
+  auto* bar = make<QFrame>(&client, "Panel3", {4, 416, 364, 34});
   bar->setFrameStyle(QFrame::Panel | QFrame::Raised);
   bar->setLineWidth(1);
   const QFont bold = panelFont(kFontPixels, true);
 
-  // The buttons sit at the right end, the remapper's wide enough for its caption; the label
-  // and the two radio buttons follow each other from the left at their natural widths.
-  doit01_ = make<QPushButton>(bar, "doit01", {0, 3, 0, 21}, "Ostrelle");
+  auto* label = make<QLabel>(bar, "Label23", {7, 10, 95, 13}, "Direction of travel ...");
+  label->adjustSize();
+  int radioLeft = std::max(111, label->x() + label->width() + 6);
+  direction00_ = make<QRadioButton>(bar, "direction00", {radioLeft, 1, 0, 16}, "North to South");
+  direction01_ = make<QRadioButton>(bar, "direction01", {radioLeft, 17, 0, 16}, "South to North");
+  for (QRadioButton* radio : {direction00_, direction01_})
+    radio->resize(radio->sizeHint().width(), radio->height());
+
+  doit01_ = make<QPushButton>(bar, "doit01", {0, 6, 0, 21}, "Ostrelle");
   doit01_->setFont(bold);
   doit01_->setToolTip("Remap image using Ostrelle");
-  int doit01Width = std::max(26, doit01_->sizeHint().width());
-  doit01_->setGeometry(364 - 6 - doit01Width, 3, doit01Width, 21);
-  doit00_ = make<QPushButton>(bar, "doit00", {doit01_->x() - 26, 3, 26, 21}, "H");
+  int doit01Width = doit01_->fontMetrics().horizontalAdvance(doit01_->text()) + 14;
+  doit01_->setGeometry(364 - 6 - doit01Width, 6, doit01Width, 21);
+  doit00_ = make<QPushButton>(bar, "doit00", {doit01_->x() - 26, 6, 26, 21}, "H");
   doit00_->setFont(bold);
   doit00_->setToolTip("Decode file with Varnock");
 
-  auto* label = make<QLabel>(bar, "Label23", {7, 7, 95, 13}, "Direction of travel ...");
-  label->adjustSize();
-  direction00_ = make<QRadioButton>(bar, "direction00", {111, 5, 91, 17}, "North to South");
-  direction01_ = make<QRadioButton>(bar, "direction01", {202, 5, 91, 17}, "South to North");
-  int left = label->x() + label->width() + 4;
-  for (QRadioButton* radio : {direction00_, direction01_}) {
-    int width = std::max(radio->width(), radio->sizeHint().width());
-    radio->setGeometry(std::max(radio->x(), left), radio->y(), width, radio->height());
-    left = radio->x() + width;
-  }
-  // Tab order of the bar: the two directions, then the two buttons.
   setTabOrder(direction00_, direction01_);
   setTabOrder(direction01_, doit00_);
   setTabOrder(doit00_, doit01_);
