@@ -133,7 +133,7 @@ constexpr GridRow kGridRows[kProductCount] = {{2, 17},   {18, 16},  {33, 17},  {
                                               {66, 17},  {81, 17},  {98, 17},  {114, 17},
                                               {129, 17}, {145, 18}, {162, 17}, {177, 17}};
 constexpr int kGridLeft = 8;
-constexpr int kCaptionedWidth = 73;
+constexpr int kCaptionedWidth = 81;  // the whole column: 73 clips "Channel-1" at this font
 constexpr int kPlainWidth = 25;
 
 void buildProductGrid(QGroupBox& group, const QFont& regular) {
@@ -188,15 +188,21 @@ constexpr Caption kRemapLabels[] = {
 constexpr Place kCoordEdits[kBoundSides] = {
     {52, 26, 27, 20}, {52, 55, 27, 20}, {52, 85, 28, 19}, {52, 114, 28, 19}};
 constexpr int kBoundListTops[kBoundSides] = {26, 55, 85, 114};
+// The longitude lists are wider than the layout's 49 so that "-180" shows whole.
+constexpr int kBoundListWidths[kBoundSides] = {49, 49, 55, 55};
 constexpr int kCanvasTops[kCanvasPresets] = {163, 176, 189, 202};
+// The canvas captions need more than the layout's 78 pixels at this font: the buttons start ten
+// pixels further left, still clear of the height edit.
+constexpr int kCanvasLeft = 166;
+constexpr int kCanvasWidth = 94;
 
 void buildBounds(QGroupBox& group, PanelControls& c, const QFont& regular) {
   for (int side = 0; side < kBoundSides; ++side) {
     std::string n = std::to_string(side);
     c.coord[side] = make<QLineEdit>(&group, ("coord" + n).c_str(), kCoordEdits[side]);
     c.coord[side]->setEnabled(false);  // keeps the group's bold font
-    c.LatLon[side] =
-        editableList(&group, ("LatLon" + n).c_str(), {88, kBoundListTops[side], 49, 21});
+    c.LatLon[side] = editableList(&group, ("LatLon" + n).c_str(),
+                                  {88, kBoundListTops[side], kBoundListWidths[side], 21});
     c.LatLon[side]->setFont(regular);
     paleYellow(c.LatLon[side]);
   }
@@ -218,7 +224,8 @@ void buildRemapperGroup(QFrame& panel, PanelControls& c) {
   c.gsize1 = make<QLineEdit>(group, "gsize1", {130, 163, 33, 20});
   for (int preset = 0; preset < kCanvasPresets; ++preset) {
     std::string name = "canvas0" + std::to_string(preset + 1);
-    c.canvas[preset] = make<QRadioButton>(group, name.c_str(), {176, kCanvasTops[preset], 78, 13});
+    c.canvas[preset] = make<QRadioButton>(group, name.c_str(),
+                                          {kCanvasLeft, kCanvasTops[preset], kCanvasWidth, 13});
     const std::string_view caption = CanvasPresets[preset].caption;
     c.canvas[preset]->setText(QString::fromUtf8(caption.data(), caption.size()));
   }
@@ -260,11 +267,24 @@ void setTabOrder(QFrame& panel) {
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
+// Captions keep their left edge and grow to the width their text needs at the toolkit's font;
+// the layout leaves room to their right for every one of them.
+void fitCaptions(QFrame& panel) {
+  for (QWidget* widget : panel.findChildren<QWidget*>()) {
+    if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QAbstractButton*>(widget)) continue;
+    if (qobject_cast<QPushButton*>(widget) || widget->objectName() == "Area") continue;
+    int wanted = widget->sizeHint().width();
+    if (wanted > widget->width()) widget->resize(wanted, widget->height());
+  }
+}
+
 }  // namespace
 
 QFont panelFont(int pixels, bool bold, bool underline) {
   QFont font;
-  font.setFamilies({"Sans Serif", "DejaVu Sans", "Liberation Sans"});
+  // Helvetica's metrics come closest to the layout's; DejaVu Sans runs some captions past their
+  // boxes at these sizes.
+  font.setFamilies({"Nimbus Sans", "Liberation Sans", "DejaVu Sans"});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixels);
   font.setBold(bold);
@@ -285,6 +305,7 @@ void buildPanelLayout(QFrame& panel, PanelControls& controls) {
   buildRemapperGroup(panel, controls);
   buildCommandButtons(panel, controls);
   setTabOrder(panel);
+  fitCaptions(panel);
   panel.hide();
 }
 

@@ -79,7 +79,13 @@ class PanelTest : public ::testing::Test {
     return list(name)->currentText().toStdString();
   }
 
-  void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+  // Boxes and radio buttons are clicked on their indicator, as a user does.
+  void click(const char* name) {
+    QWidget* widget = find(name);
+    bool indicator = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
+    QPoint at = indicator ? QPoint(6, widget->height() / 2) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+  }
   void type(QWidget* widget, const QString& keys) { QTest::keyClicks(widget, keys); }
   void typeInto(const char* listName, const QString& keys) {
     type(list(listName)->lineEdit(), keys);
