@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QListWidget>
 
+#include "ui/config_panel_folder_tree.h"
 #include "ui/support/panel_fixture.h"
 #include "ui/support/without_root_override.h"
 #include "workflow/text_pieces.h"
@@ -325,6 +326,14 @@ TEST_F(FolderPicker, OpeningAFolderMakesItTheWorkingFolderAndThePickedOne) {
 
 TEST_F(FolderPicker, TheRootGetsNoSecondSeparator) {
   doubleClick("/");
+  EXPECT_EQ(session.pickedFolder, "/");
+  EXPECT_EQ(std::filesystem::current_path(), "/");
+}
+
+TEST_F(FolderPicker, PickingAVolumeMovesTheListToItsRoot) {
+  pick("Drive002", "/");
+  EXPECT_EQ(find<QListWidget>("Dir002")->count(),
+            static_cast<int>(ui::listedSubfolders("/").size()) + 1);
   EXPECT_EQ(session.pickedFolder, "/");
   EXPECT_EQ(std::filesystem::current_path(), "/");
 }
