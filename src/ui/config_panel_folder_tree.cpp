@@ -15,6 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kIndentPerLevel = 2;
+constexpr int kRowHeight = 16;
+constexpr int kRowPadding = 8;
 
 // The folder without a trailing "/", except for the root itself.
 std::string plainFolder(const std::string& folder) {
@@ -31,9 +33,10 @@ std::string lowered(const std::string& text) {
 }
 
 void addRow(QListWidget& list, const fs::path& folder, const std::string& name, int depth) {
-  auto* item = new QListWidgetItem(
-      QString(depth * kIndentPerLevel, ' ') + QString::fromLocal8Bit(name), &list);
+  QString text = QString(depth * kIndentPerLevel, ' ') + QString::fromLocal8Bit(name);
+  auto* item = new QListWidgetItem(text, &list);
   item->setData(Qt::UserRole, QString::fromLocal8Bit(folder.string()));
+  item->setSizeHint(QSize(list.fontMetrics().horizontalAdvance(text) + kRowPadding, kRowHeight));
 }
 
 // Raises the error a move to folder would meet, before anything changes.
