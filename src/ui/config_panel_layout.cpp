@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
+#include <limits>
 
 #include "ui/config_panel_controls.h"
 #include "ui/config_panel_folder_tree.h"
@@ -306,6 +307,9 @@ void buildPanelLayout(QFrame& panel, PanelControls& controls) {
   buildCommandButtons(panel, controls);
   setTabOrder(panel);
   fitCaptions(panel);
+  // Edits take texts of any length: Qt's default limit would cut a long stored value on Save.
+  for (QLineEdit* edit : panel.findChildren<QLineEdit*>())
+    edit->setMaxLength(std::numeric_limits<int>::max());
   panel.hide();
 }
 

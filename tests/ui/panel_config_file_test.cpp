@@ -198,6 +198,16 @@ TEST_F(StoredFileRead, CarriesOnPastAVanishedDataFolderAndReportsItAfterwards) {
   EXPECT_EQ(text("gsize1"), "900");
 }
 
+// The toolkit's default limit of 32767 characters would cut such texts on the next Save.
+TEST_F(StoredFileRead, KeepsTextsOfAnyLength) {
+  StoredSettings s = stored();
+  s.remapperFolder = "/" + std::string(40000, 'r') + "/";
+  s.rgbRed = std::string(33000, '7');
+  startWith(s);
+  EXPECT_EQ(text("flocation3"), s.remapperFolder);
+  EXPECT_EQ(text("xred"), s.rgbRed);
+}
+
 TEST_F(StoredFileRead, DoesNotMoveTheBrowserToTheFolderItAlreadyShows) {
   host.browserFolder = program.path().string() + "/data";
   startWith(stored());
