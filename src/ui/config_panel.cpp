@@ -65,7 +65,10 @@ void ConfigPanel::connectHandlers() {
   connect(c_->Drive002, &VolumeSelector::volumePicked, this,
           guarded(dialogs_, [this](const std::string& root) { c_->Dir002->moveTo(root); }));
   connect(c_->Dir002, &FolderTree::folderChanged, this,
-          guarded(dialogs_, [this](const std::string& folder) { Dir002Change(folder); }));
+          guarded(dialogs_, [this](const std::string& folder) {
+            c_->Drive002->showVolumeOf(folder);
+            Dir002Change(folder);
+          }));
   for (QComboBox* list : {c_->xred, c_->xgrn, c_->xblu})
     onUserText(list, this, guarded(dialogs_, [this](const QString&) { countEdit(); }));
   for (QCheckBox* box : {c_->CloseHRPT, c_->MinHRPT})
