@@ -140,12 +140,12 @@ constexpr int kPlainWidth = 25;
 void buildProductGrid(QGroupBox& group, const QFont& regular) {
   QFont heading = panelFont(kGroupFontPixels, false, true);
   for (std::size_t column = 0; column < std::size(kGridColumns); ++column) {
-    const GridColumn& spec = kGridColumns[column];
-    label(&group, spec.heading)->setFont(heading);
-    auto* holder = make<QWidget>(&group, spec.panel, spec.place);
+    const GridColumn& columnLayout = kGridColumns[column];
+    label(&group, columnLayout.heading)->setFont(heading);
+    auto* holder = make<QWidget>(&group, columnLayout.panel, columnLayout.place);
     holder->setFont(regular);
     for (int row = 0; row < kProductCount; ++row) {
-      std::string name = spec.prefix + TwoDigitNumber(row);
+      std::string name = columnLayout.prefix + TwoDigitNumber(row);
       bool captioned = column == 0;
       Place place{kGridLeft, kGridRows[row].top, captioned ? kCaptionedWidth : kPlainWidth,
                   kGridRows[row].height};
