@@ -1,11 +1,11 @@
 #include "ui/preview_pane.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -18,13 +18,36 @@ namespace {
 // the frame.
 const QSize kStretchedBox(261, 398);
 
-QPixmap toPixmap(const Image& image) {
+QImage borrowedView(const Image& image) {
   QImage::Format format =
       image.format == PixelFormat::Grey8 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
-  // The QImage borrows the buffer; the pixmap is a copy that outlives it.
-  QImage view(image.pixels.data(), image.width, image.height, static_cast<qsizetype>(image.stride),
-              format);
-  return QPixmap::fromImage(view);
+  return QImage(image.pixels.data(), image.width, image.height,
+                static_cast<qsizetype>(image.stride), format);
+}
+
+// Every n-th pixel of a large picture, picked straight from its rows: a full pass is sampled
+// without first converting all of its pixels.
+QImage sampled(const QImage& picture, QSize size) {
+  QImage result(size, picture.format());
+  const int bytesPerPixel = picture.depth() / 8;
+  for (int y = 0; y < size.height(); ++y) {
+    const uchar* from = picture.constScanLine(int(qint64(y) * picture.height() / size.height()));
+    uchar* to = result.scanLine(y);
+    for (int x = 0; x < size.width(); ++x) {
+      const uchar* pixel = from + qint64(x) * picture.width() / size.width() * bytesPerPixel;
+      std::copy(pixel, pixel + bytesPerPixel, to + x * bytesPerPixel);
+    }
+  }
+  return result;
+}
+
+// Sampling down to twice the box first and averaging the rest keeps a full pass quick to show
+// and still smooth.
+QPixmap stretched(const QImage& picture, QSize box) {
+  QSize twice = box * 2;
+  bool large = picture.width() > twice.width() || picture.height() > twice.height();
+  QImage source = large ? sampled(picture, twice.boundedTo(picture.size())) : picture;
+  return QPixmap::fromImage(source.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 bool isFile(const std::string& path) {
@@ -62,26 +85,39 @@ void PreviewPane::loadPreview(const std::string& path) {
     clearPreview();
     return;
   }
-  QPixmap picture = toPixmap(loadPicture(path));
-  SatPic_->setPixmap(picture);
-  if (expanded_) SatPic_->resize(picture.size());
+  Image decoded = loadPicture(path);  // raises before anything changes
+  decoded_ = std::move(decoded);
+  picture_ = borrowedView(decoded_);
+  showPicture();
 }
 
 void PreviewPane::clearPreview() {
   SatPic_->clear();
+  picture_ = QImage();
+  decoded_ = Image();
+}
+
+void PreviewPane::showPicture() {
+  if (picture_.isNull()) return;
+  if (expanded_) {
+    SatPic_->setPixmap(QPixmap::fromImage(picture_));
+    SatPic_->resize(picture_.size());
+  } else {
+    SatPic_->setPixmap(stretched(picture_, SatPic_->size()));
+  }
 }
 
 void PreviewPane::Button2Click() {
   expanded_ = !expanded_;
   if (expanded_) {
     SatPic_->setScaledContents(false);
-    QPixmap picture = SatPic_->pixmap();
-    SatPic_->resize(picture.isNull() ? kStretchedBox : picture.size());
+    showPicture();
     SatPicFrame_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     SatPicFrame_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   } else {
     SatPic_->setScaledContents(true);
     SatPic_->resize(kStretchedBox);
+    showPicture();
     SatPicFrame_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SatPicFrame_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SatPicFrame_->horizontalScrollBar()->setValue(0);

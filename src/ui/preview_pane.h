@@ -2,7 +2,10 @@
 // The preview pane: the picture display SatPic inside the scroll box SatPicFrame, and the
 // Expand/Contract button Button2 below it. Contracted, the picture is stretched into the
 // display's box; expanded, it is shown at its natural size and panned with scroll bars.
+#include <QImage>
 #include <string>
+
+#include "imaging/image.h"
 
 class QLabel;
 class QPushButton;
@@ -25,7 +28,13 @@ class PreviewPane {
   QPushButton& button() { return *Button2_; }
 
  private:
+  // The picture at its natural size when expanded, else scaled down to the display's box once,
+  // so a full-pass picture is not rescaled on every repaint.
+  void showPicture();
+
   int& expanded_;
+  Image decoded_;
+  QImage picture_;  // borrows decoded_'s pixels
   QScrollArea* SatPicFrame_;
   QLabel* SatPic_;
   QPushButton* Button2_;

@@ -9,10 +9,6 @@ namespace {
 
 class Pick : public WindowTest {
  protected:
-  QSize previewSize() const {
-    QPixmap picture = find<QLabel>("SatPic")->pixmap();
-    return picture.isNull() ? QSize() : picture.size();
-  }
   std::string thumb(const std::string& base) const { return passes() + "/" + base + ".thumb.jpg"; }
 };
 
@@ -34,36 +30,36 @@ TEST_F(Pick, FillsTheDetailsEnablesTheRunsAndShowsTheDecoderLine) {
 
 TEST_F(Pick, DecodedPreviewBeatsTheThumbnailWhichBeatsNothing) {
   for (const char* pass : {"both.hrp", "thumb.hrp", "none.hrp", "folder.hrp"}) addPass(pass);
-  writePicture(thumb("both"), 10, 20);
-  writePicture(images() + "both-fc-apt.jpg", 30, 40);
-  writePicture(thumb("thumb"), 11, 21);
-  writePicture(thumb("folder"), 12, 22);
+  writePicture(thumb("both"), 40);
+  writePicture(images() + "both-fc-apt.jpg", 200);
+  writePicture(thumb("thumb"), 80);
+  writePicture(thumb("folder"), 120);
   std::filesystem::create_directories(images() + "folder-fc-apt.jpg");  // a folder is no picture
   startWith(stationSettings());
 
   pick("both.hrp");
-  EXPECT_EQ(previewSize(), QSize(30, 40));
+  EXPECT_NEAR(previewGrey(), 200, 3);
   pick("thumb.hrp");
-  EXPECT_EQ(previewSize(), QSize(11, 21));
+  EXPECT_NEAR(previewGrey(), 80, 3);
   pick("folder.hrp");
-  EXPECT_EQ(previewSize(), QSize(12, 22));
+  EXPECT_NEAR(previewGrey(), 120, 3);
   pick("none.hrp");
-  EXPECT_EQ(previewSize(), QSize());
+  EXPECT_EQ(previewGrey(), -1);
 }
 
 TEST_F(Pick, GacFileShowsItsRemapPictureAndNeverTheThumbnail) {
   addPass("pass17.0712.gac");
   addPass("other.hrp");
-  writePicture(thumb("pass17"), 10, 20);
-  writePicture(thumb("other"), 13, 23);
+  writePicture(thumb("pass17"), 40);
+  writePicture(thumb("other"), 160);
   startWith(stationSettings());
   pick("other.hrp");
-  ASSERT_EQ(previewSize(), QSize(13, 23));
+  ASSERT_NEAR(previewGrey(), 160, 3);
   pick("pass17.0712.gac");
-  EXPECT_EQ(previewSize(), QSize());  // cleared: the thumbnail does not count for GAC
-  writePicture(images() + "pass17-fc.jpg", 14, 24);
+  EXPECT_EQ(previewGrey(), -1);  // cleared: the thumbnail does not count for GAC
+  writePicture(images() + "pass17-fc.jpg", 220);
   pick("pass17.0712.gac");
-  EXPECT_EQ(previewSize(), QSize(14, 24));
+  EXPECT_NEAR(previewGrey(), 220, 3);
 }
 
 TEST_F(Pick, EntryWithoutAFullStopHasAnEmptyBaseName) {
@@ -80,12 +76,12 @@ TEST_F(Pick, EntryWithoutAFullStopHasAnEmptyBaseName) {
 
 TEST_F(Pick, RemapSourceZeroNamesPicturesWithItsFileTag) {
   addPass("n18.hrp");
-  writePicture(images() + "n18-c1-apt.jpg", 15, 25);
+  writePicture(images() + "n18-c1-apt.jpg", 90);
   StoredSettings stored = stationSettings();
   stored.remapSource = 0;
   startWith(stored);
   pick("n18.hrp");
-  EXPECT_EQ(previewSize(), QSize(15, 25));
+  EXPECT_NEAR(previewGrey(), 90, 3);
 }
 
 // The loader's error ends the pick: the names are set, but the command line is not shown.
@@ -108,7 +104,7 @@ TEST_F(Pick, UnreadablePreviewIsReportedAndKeepsTheOldCommandLine) {
 TEST_F(Pick, ExpandShowsTheNaturalSizeAndContractRestoresTheStartUpBox) {
   addPass("big.hrp");
   addPass("none.hrp");
-  writePicture(images() + "big-fc-apt.jpg", 600, 900);
+  writePicture(images() + "big-fc-apt.jpg", 100, 600, 900);
   startWith(stationSettings());
   pick("big.hrp");
   auto* picture = find<QLabel>("SatPic");
@@ -127,7 +123,7 @@ TEST_F(Pick, ExpandShowsTheNaturalSizeAndContractRestoresTheStartUpBox) {
 
   click("Button2");
   pick("none.hrp");
-  EXPECT_EQ(previewSize(), QSize());
+  EXPECT_EQ(previewGrey(), -1);
   EXPECT_EQ(window->session().expanded, 1);
 }
 

@@ -13,7 +13,7 @@ class Runs : public WindowTest {
   void SetUp() override {
     addPass("n18_1012.hrp");
     addPass("n17.0712.gac");
-    writePicture(images() + "sample.jpg", 16, 8);
+    writePicture(images() + "sample.jpg", 180);
     // The decoder writes the location file and the preview pictures a real run leaves behind.
     writeProgram("Varnock.exe",
                  "for a in \"$@\"; do case \"$a\" in -output:*) out=\"${a#-output:}\";; "
@@ -29,7 +29,6 @@ class Runs : public WindowTest {
     startWith(stationSettings());
   }
   std::string banner() const { return action("m_banner")->text().toStdString(); }
-  QSize previewSize() const { return find<QLabel>("SatPic")->pixmap().size(); }
   std::string remapOutput() const { return images() + "n18_1012-fc-Polar.jpg"; }
   void decode() {
     pick("n18_1012.hrp");
@@ -39,7 +38,7 @@ class Runs : public WindowTest {
 
 TEST_F(Runs, DecoderGetsItsArgumentsInTheBrowsedFolderAndThePreviewReloads) {
   pick("n18_1012.hrp");
-  ASSERT_TRUE(previewSize().isEmpty());
+  ASSERT_EQ(previewGrey(), -1);
   click("doit00");
   EXPECT_EQ(argumentsOf("Varnock.exe"),
             (Lines{passes() + "/n18_1012.hrp", "-direction:south",
@@ -50,7 +49,7 @@ TEST_F(Runs, DecoderGetsItsArgumentsInTheBrowsedFolderAndThePreviewReloads) {
   EXPECT_EQ(text("batchstring"), "\"" + programs() + "Varnock.exe\" \"" + passes() +
                                      "/n18_1012.hrp\" -direction:south \"-output:" + images() +
                                      "n18_1012\" -fc:.jpg  -fc:apt.jpg -close");
-  EXPECT_EQ(previewSize(), QSize(16, 8));
+  EXPECT_NEAR(previewGrey(), 180, 3);
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
@@ -69,17 +68,17 @@ TEST_F(Runs, GacRunNamesItselfAndReloadsTheRemapPicture) {
   pick("n17.0712.gac");
   click("doit00");
   EXPECT_EQ(banner(), "Processing GAC file n17.0712.gac");
-  EXPECT_EQ(previewSize(), QSize(16, 8));  // n17-fc.jpg, written by the run
+  EXPECT_NEAR(previewGrey(), 180, 3);  // n17-fc.jpg, written by the run
 }
 
 TEST_F(Runs, FailedStartWarnsAndStillReloadsThePreview) {
-  writePicture(passes() + "/n18_1012.thumb.jpg", 9, 9);
+  writePicture(passes() + "/n18_1012.thumb.jpg", 60);
   std::filesystem::remove(programs() + "Varnock.exe");
   pick("n18_1012.hrp");
-  ASSERT_EQ(previewSize(), QSize(9, 9));
+  ASSERT_NEAR(previewGrey(), 60, 3);
   click("doit00");
   EXPECT_EQ(dialogs.warnings(), Lines{kStartFailureText});
-  EXPECT_TRUE(previewSize().isEmpty());  // no decoded picture: the pane empties
+  EXPECT_EQ(previewGrey(), -1);  // no decoded picture: the pane empties
 }
 
 TEST_F(Runs, RemapperGetsItsArgumentsAndTheLiveMapSettings) {
@@ -102,7 +101,7 @@ TEST_F(Runs, RemapperGetsItsArgumentsAndTheLiveMapSettings) {
 
 TEST_F(Runs, ExistingOutputIsDeletedOnYesAndKeptOnNo) {
   decode();
-  writePicture(remapOutput(), 4, 4);
+  writePicture(remapOutput(), 10);
   dialogs.answerNo();
   click("doit01");
   EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::WarningYesNo),
@@ -119,7 +118,7 @@ TEST_F(Runs, ExistingOutputIsDeletedOnYesAndKeptOnNo) {
 // question, so an existing output survives.
 TEST_F(Runs, MissingLocationFileRefusesTheRunWithoutTouchingTheOutput) {
   pick("n18_1012.hrp");
-  writePicture(remapOutput(), 4, 4);
+  writePicture(remapOutput(), 10);
   std::string lineBefore = text("batchstring");
   click("doit01");
   EXPECT_EQ(dialogs.calls().size(), 1u);

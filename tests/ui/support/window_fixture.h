@@ -8,11 +8,14 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,9 +68,18 @@ class WindowTest : public ::testing::Test {
   std::string images() const { return (station.path() / "images").string() + "/"; }
   std::string programs() const { return (station.path() / "programs").string() + "/"; }
   void addPass(const std::string& name) const { TempFolder::writeFile(passes() + "/" + name, "x"); }
-  // A small real JPEG of the given size.
-  static void writePicture(const std::string& path, int width, int height) {
-    writeJpegFile(path, Image::blank(width, height, PixelFormat::Grey8));
+  // A real JPEG of one grey level, which tells the pictures apart on the screen.
+  static void writePicture(const std::string& path, int grey, int width = 16, int height = 16) {
+    Image image = Image::blank(width, height, PixelFormat::Grey8);
+    std::fill(image.pixels.begin(), image.pixels.end(), static_cast<std::uint8_t>(grey));
+    writeJpegFile(path, image);
+  }
+  // The grey level the preview shows, or -1 when it is empty.
+  int previewGrey() const {
+    QPixmap shown = find<QLabel>("SatPic")->pixmap();
+    if (shown.isNull()) return -1;
+    QImage picture = shown.toImage();
+    return qGray(picture.pixel(picture.width() / 2, picture.height() / 2));
   }
 
   // A child program: records its arguments (one per line) and working folder beside itself,
