@@ -84,6 +84,14 @@ TEST_F(Browser, ClickOnTheSelectedEntryPicksItAgain) {
   EXPECT_EQ(action("m_banner")->text(), "");
 }
 
+TEST_F(Browser, KeyboardSelectionPicksTheEntry) {
+  auto* list = find<QListWidget>("File001");
+  pick("a.hrp");
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(text("Label14"), "B.GAC");
+  EXPECT_EQ(list->selectedItems().size(), 1);
+}
+
 TEST(FileMask, MatchesAnyOfItsPatternsWithoutRegardToCase) {
   EXPECT_TRUE(ui::matchesMask("pass.hrp", "*.HRP;*.GAC"));
   EXPECT_TRUE(ui::matchesMask("PASS.Gac", "*.HRP;*.GAC"));
