@@ -13,7 +13,6 @@ namespace kestrova::ui {
 namespace {
 
 constexpr int kFileRowHeight = 13;
-constexpr int kFolderRowHeight = 16;
 
 QString local(const std::string& text) {
   return QString::fromLocal8Bit(text);
@@ -30,6 +29,8 @@ W* make(QWidget* parent, const char* name, QRect place) {
   return widget;
 }
 
+// One row height for every entry: a folder of thousands of files is laid out without measuring
+// each of them.
 void setRowHeight(QListWidget& list, int pixels) {
   list.setUniformItemSizes(true);
   list.setStyleSheet(QString("QListView::item { height: %1px; }").arg(pixels));
@@ -78,7 +79,6 @@ FileBrowser::FileBrowser(QWidget* parent, UiDialogs& dialogs) : QFrame(parent), 
   File001_->setToolTip("Select an HRPT file for decoding");
   setRowHeight(*File001_, kFileRowHeight);
   Dir001_ = make<FolderTree>(this, "Dir001", {8, 32, 129, 137});
-  setRowHeight(*Dir001_, kFolderRowHeight);
   Drive001_ = make<VolumeSelector>(this, "Drive001", {8, 8, 129, 19});
   Ftype_ = make<QComboBox>(this, "Ftype", {8, 180, 129, 21});
 
