@@ -14,9 +14,11 @@ build-debug: deps
 	cmake --preset debug -DKESTROVA_WERROR=ON
 	cmake --build --preset debug -j $(JOBS)
 
-# Kestrova keeps kestrova.cfg in its working folder; workspace/ keeps it out of the repository.
+# Kestrova keeps kestrova.cfg in its working folder and looks for its help file there;
+# workspace/ keeps both out of the repository.
 run: build-release
 	mkdir -p workspace
+	cp build/release/docs/help/kestrova.chm workspace/
 	cd workspace && ../build/release/src/ui/kestrova
 
 # The pictures in docs/screenshots, rendered on a virtual display.
