@@ -1,0 +1,12 @@
+// The entry point of the window tests: one QApplication for all of them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Test discovery at build time runs the executable without the test environment.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
