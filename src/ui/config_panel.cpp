@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "ui/config_panel_controls.h"
-#include "ui/config_panel_folder_tree.h"
 #include "ui/error_guard.h"
+#include "ui/folder_tree.h"
 #include "workflow/text_pieces.h"
 
 namespace kestrova::ui {

@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "ui/config_panel_controls.h"
-#include "ui/config_panel_folder_tree.h"
+#include "ui/folder_tree.h"
 #include "workflow/region_presets.h"
 #include "workflow/text_pieces.h"
 

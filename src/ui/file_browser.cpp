@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "base/error.h"
-#include "ui/config_panel_folder_tree.h"
 #include "ui/error_guard.h"
+#include "ui/folder_tree.h"
 
 namespace kestrova::ui {
 namespace {

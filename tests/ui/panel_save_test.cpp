@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <QListWidget>
 
-#include "ui/config_panel_folder_tree.h"
+#include "ui/folder_tree.h"
 #include "ui/support/panel_fixture.h"
 #include "ui/support/without_root_override.h"
 #include "workflow/text_pieces.h"

@@ -1,4 +1,4 @@
-#include "ui/config_panel_folder_tree.h"
+#include "ui/folder_tree.h"
 
 #include <QStorageInfo>
 #include <algorithm>

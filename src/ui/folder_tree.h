@@ -1,8 +1,8 @@
 #pragma once
-// The folder picker of the configuration panel: a directory list in the classic style (the
-// folder's ancestors, then its sub-folders; double-click or Enter opens one) and a volume
-// selector that moves it to the root of a mounted volume. Every folder the list moves to becomes
-// the process's working folder.
+// The folder lists of the file browser and of the configuration panel: a directory list in the
+// classic style (the folder's ancestors, then its sub-folders; double-click or Enter opens one) and
+// a volume selector that moves it to the root of a mounted volume. Every folder the list moves to
+// becomes the process's working folder.
 #include <QComboBox>
 #include <QListWidget>
 #include <string>
