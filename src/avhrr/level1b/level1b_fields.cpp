@@ -42,4 +42,10 @@ std::vector<int> tiePointColumns(DataType type) {
   return columns;
 }
 
+void countReadLines(Pass& pass) {
+  pass.readCounts.keptLines = pass.lineCount();
+  for (const ScanLine& line : pass.lines)
+    if (line.quality == LineQuality::Repaired) ++pass.readCounts.repairedLines;
+}
+
 }  // namespace kestrova::avhrr::level1b

@@ -20,4 +20,7 @@ std::array<std::uint16_t, 103> hrptWordsFromViews(const CalibrationViews& views)
 // every 8th from 4 for GAC.
 std::vector<int> tiePointColumns(DataType type);
 
+// Every record read is a kept line; those whose time was repaired are counted as repaired too.
+void countReadLines(Pass& pass);
+
 }  // namespace kestrova::avhrr::level1b

@@ -183,10 +183,7 @@ Pass readPod(Bytes file, const std::string& fileName) {
     readTiePoints(r, static_cast<int>(i), pass.lines[i], tie);
   }
   pass.tiePoints = std::move(tie);
-  pass.readCounts.keptLines = static_cast<int>(n);
-  for (const auto& line : pass.lines) {
-    if (line.quality == LineQuality::Repaired) ++pass.readCounts.repairedLines;
-  }
+  countReadLines(pass);
   return pass;
 }
 
