@@ -1,7 +1,7 @@
 # The two commands every newcomer needs: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build-release build-debug asan screenshots clean
+.PHONY: run test deps build-release build-debug asan screenshots package clean
 
 deps:
 	scripts/install-deps
@@ -38,6 +38,10 @@ asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) --output-on-failure
+
+# The Debian package build/release/kestrova_<version>_<arch>.deb.
+package: build-release
+	cd build/release && cpack
 
 clean:
 	rm -rf build
