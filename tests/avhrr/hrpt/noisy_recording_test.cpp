@@ -58,7 +58,8 @@ Figures thermalFigures(const Pass& noisy, double tolerance) {
   const Clean& c = clean();
   const PassCalibration calibration(noisy);
   std::map<UtcMs, int> byTime;
-  for (int n = 0; n < noisy.lineCount(); ++n) byTime[noisy.lines[static_cast<std::size_t>(n)].time] = n;
+  for (int n = 0; n < noisy.lineCount(); ++n)
+    byTime[noisy.lines[static_cast<std::size_t>(n)].time] = n;
   Figures f;
   int lines = 0, calibrated = 0, within = 0;
   for (int n = 0; n < c.pass.lineCount(); ++n) {
@@ -92,8 +93,9 @@ TEST(BitErrors, ThermalCalibrationHoldsAtTheRatesOfALowPass) {
   for (const auto& k : cases) {
     const Pass noisy = readHrpt(testing::flipBits(clean().bytes, k.rate, 14), kName);
     const Figures f = thermalFigures(noisy, k.tolerance);
-    std::printf("bit error rate %g: %.2f %% of lines calibrated, %.2f %% within %.1f K, worst %.3f K\n",
-                k.rate, f.calibrated, f.within, k.tolerance, f.worst);
+    std::printf(
+        "bit error rate %g: %.2f %% of lines calibrated, %.2f %% within %.1f K, worst %.3f K\n",
+        k.rate, f.calibrated, f.within, k.tolerance, f.worst);
     EXPECT_GE(f.calibrated, k.calibrated) << "rate " << k.rate;
     EXPECT_GE(f.within, k.within) << "rate " << k.rate;
   }
