@@ -10,7 +10,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "avhrr/hrpt/channel3_vote.h"
 #include "avhrr/hrpt/deframer.h"
+#include "avhrr/hrpt/frame_damage.h"
 #include "avhrr/hrpt/frame_fields.h"
 #include "avhrr/hrpt/line_placement.h"
 #include "avhrr/hrpt/prt_cycle.h"
@@ -71,14 +73,30 @@ YearChoice decideYear(const std::string& name, const FrameStamp& anchor, const S
   return *choice;
 }
 
+// The auxiliary sync most whole frames end with; a few dozen frames are plenty.
+FrameTail commonTailOf(const WordStream& s, const Deframed& d) {
+  constexpr std::size_t kSampleFrames = 31;
+  std::vector<FrameTail> tails;
+  for (const FrameHit& hit : d.frames) {
+    if (hit.cutShort) continue;
+    s.readWords(hit.position, kTailWord, tails.emplace_back());
+    if (tails.size() == kSampleFrames) break;
+  }
+  return commonTail(tails);
+}
+
 void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& placed,
-                std::span<std::uint16_t, kFrameWords> words, Pass& pass, int index) {
+                const FrameTail& tail, std::span<std::uint16_t, kFrameWords> words, Pass& pass,
+                int index) {
   s.readWords(hit.position, 0, words);
   const ConstFrameWords frame(words);
   const FrameId id = decodeId(frame[kIdWord]);
   ScanLine& line = pass.lines[static_cast<std::size_t>(index)];
   line.quality = hit.syncErrors > 0 || hit.slipped || placed.repaired ? LineQuality::Repaired
                                                                       : LineQuality::SyncOk;
+  if (hit.cutShort &&
+      judgeTail(frame.subspan<kTailWord, kTailWords>(), tail) == TailState::BrokenBefore)
+    line.quality = LineQuality::Damaged;
   line.channel3 = id.channel3;
   line.minorFrame = id.minorFrame;
   line.tipParityOk = tipParityOk(frame);
@@ -87,6 +105,20 @@ void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& plac
     auto row = pass.row(c, index);
     for (int x = 0; x < kFullWidth; ++x) {
       row[static_cast<std::size_t>(x)] = frame[kEarthWord + kChannelCount * x + c];
+    }
+  }
+}
+
+// The samples of a damaged frame from its damage point on are something else's: none of them is
+// kept.
+void blankDamagedSamples(Pass& pass) {
+  for (int k = 0; k < pass.lineCount(); ++k) {
+    ScanLine& line = pass.lines[static_cast<std::size_t>(k)];
+    if (line.quality != LineQuality::Damaged) continue;
+    line.damagedFrom = earthDamagePoint(pass, k);
+    for (int c = 0; c < kChannelCount; ++c) {
+      const auto row = pass.row(c, k);
+      std::fill(row.begin() + *line.damagedFrom, row.end(), std::uint16_t{0});
     }
   }
 }
@@ -121,6 +153,10 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
   const auto anchorOffset = stream.byteOffset(deframed.frames[headers[*anchor].hit].position);
   const YearChoice year = decideYear(name, stamps[*anchor], pass.satellite, options, anchorOffset);
   pass.yearSource = year.source;
+  if (year.source == YearSource::FileModificationTime)
+    pass.notes.push_back("The year " + std::to_string(yearDayFromUtc(year.time).year) +
+                         " was taken from the file's modification time: neither the file name "
+                         "nor orbital elements gave one. A copied file may be dated wrongly.");
 
   const Placement placement = placeFrames(stamps, year.time);
   const int dropped = deframed.droppedFrames + wrongAddress + placement.droppedFrames;
@@ -135,6 +171,7 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
   pass.lines.resize(placement.lines.size());
   pass.allocateCounts();
   std::vector<std::uint16_t> words(kFrameWords);
+  const FrameTail tail = commonTailOf(stream, deframed);
   for (std::size_t k = 0; k < placement.lines.size(); ++k) {
     const PlacedLine& placed = placement.lines[k];
     ScanLine& line = pass.lines[k];
@@ -145,14 +182,20 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
       continue;
     }
     decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed,
-               std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
+               tail, std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
   }
+  blankDamagedSamples(pass);
+  pass.readCounts.channel3Mended = mendChannel3(pass);
   assignPrtPhases(pass);
 
   pass.readCounts.keptLines = kept;
   pass.readCounts.repairedLines =
       static_cast<int>(std::count_if(pass.lines.begin(), pass.lines.end(), [](const ScanLine& l) {
         return l.quality == LineQuality::Repaired;
+      }));
+  pass.readCounts.damagedLines =
+      static_cast<int>(std::count_if(pass.lines.begin(), pass.lines.end(), [](const ScanLine& l) {
+        return l.quality == LineQuality::Damaged;
       }));
   pass.readCounts.droppedFrames = dropped;
   pass.readCounts.filledLines = placement.filledLines;
