@@ -109,9 +109,9 @@ struct TiePoints {
 struct ReadCounts {
   int keptLines = 0;
   int repairedLines = 0;
-  int damagedLines = 0;   // kept, but their samples from a damage point on have no value
-  int droppedFrames = 0;  // frames found but failing the checks, and garbage skipped between them
-  int filledLines = 0;    // Missing lines inserted for gaps in the time codes
+  int damagedLines = 0;    // kept, but their samples from a damage point on have no value
+  int droppedFrames = 0;   // frames found but failing the checks, and garbage skipped between them
+  int filledLines = 0;     // Missing lines inserted for gaps in the time codes
   int channel3Mended = 0;  // lines whose lone 3A/3B bit disagreed with both neighbours
 };
 

@@ -57,6 +57,7 @@ class PassCalibration {
   PassCalibration(Pass&&, CalibrationOptions = {}) = delete;
 
   const LineTransfer& transfer(int slot, int line) const;
+  // Samples past a damaged line's damage point have no value (NaN).
   void calibrateRow(int slot, int line, std::span<float> out) const;
   // The whole slot, line-major (line * width + sample).
   std::vector<float> calibrateSlot(int slot) const;
@@ -66,6 +67,7 @@ class PassCalibration {
 
  private:
   void buildNotes();
+  void calibrateSamples(int slot, int line, std::span<float> out) const;
 
   const Pass& pass_;
   std::vector<LineTransfer> transfers_;  // [slot * lines + line]

@@ -6,8 +6,8 @@
 
 namespace kestrova::avhrr::hrpt {
 
-// Gives each such line its neighbours' state (a clean line becomes Repaired); returns how many lines were mended. Fill lines are
-// passed over when looking for the neighbours.
+// Gives each such line its neighbours' state (a clean line becomes Repaired); returns how many
+// lines were mended. Fill lines are passed over when looking for the neighbours.
 int mendChannel3(Pass& pass);
 
 }  // namespace kestrova::avhrr::hrpt

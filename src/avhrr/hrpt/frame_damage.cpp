@@ -90,11 +90,13 @@ int earthDamagePoint(const Pass& pass, int line) {
   const auto near = neighbours(pass, line);
   if (near.empty()) return 0;
   const std::vector<int> d = differences(pass, line, near);
-  std::vector<int> sorted = d;
-  const auto mid = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
-  std::nth_element(sorted.begin(), mid, sorted.end());
-  // When most of the line differs, its typical difference is the garbage's: nothing to tell by.
-  const int step = std::max(kMinStep, kStepsPerTypical * *mid);
+  // How much lines differ here anyway: the two neighbours from each other, else the line from
+  // its one neighbour where it agrees most.
+  std::vector<int> typical = near.size() == 2 ? differences(pass, near[0], {near[1]}) : d;
+  const auto rank =
+      typical.begin() + static_cast<std::ptrdiff_t>(typical.size() / (near.size() == 2 ? 2 : 4));
+  std::nth_element(typical.begin(), rank, typical.end());
+  const int step = std::max(kMinStep, kStepsPerTypical * *rank);
   // The start of the run to the end of the line where differing samples most outnumber the
   // others.
   int lead = 0, bestLead = 0;

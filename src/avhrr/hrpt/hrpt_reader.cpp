@@ -181,8 +181,8 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
       line.quality = LineQuality::Missing;
       continue;
     }
-    decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed,
-               tail, std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
+    decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed, tail,
+               std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
   }
   blankDamagedSamples(pass);
   pass.readCounts.channel3Mended = mendChannel3(pass);

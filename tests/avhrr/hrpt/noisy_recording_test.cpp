@@ -9,6 +9,7 @@
 #include <map>
 
 #include "avhrr/calibration/pass_calibration.h"
+#include "avhrr/hrpt/frame_fields.h"
 #include "avhrr/hrpt/frame_writer.h"
 #include "avhrr/hrpt/hrpt_reader.h"
 #include "avhrr/orbit/element_sets.h"
@@ -99,6 +100,129 @@ TEST(BitErrors, ThermalCalibrationHoldsAtTheRatesOfALowPass) {
     EXPECT_GE(f.calibrated, k.calibrated) << "rate " << k.rate;
     EXPECT_GE(f.within, k.within) << "rate " << k.rate;
   }
+}
+
+// Lines of the damaged read that differ from the clean one, by time; those the damaged read lacks
+// count too.
+std::vector<int> linesThatDiffer(const Pass& damaged) {
+  const Pass& reference = clean().pass;
+  std::map<UtcMs, int> byTime;
+  for (int n = 0; n < damaged.lineCount(); ++n)
+    byTime[damaged.lines[static_cast<std::size_t>(n)].time] = n;
+  std::vector<int> out;
+  for (int n = 0; n < reference.lineCount(); ++n) {
+    const auto it = byTime.find(reference.lines[static_cast<std::size_t>(n)].time);
+    bool same = it != byTime.end() &&
+                damaged.lines[static_cast<std::size_t>(it->second)].quality != LineQuality::Missing;
+    for (int c = 0; same && c < kChannelCount; ++c) {
+      const auto a = reference.row(c, n), b = damaged.row(c, it->second);
+      same = std::equal(a.begin(), a.end(), b.begin());
+    }
+    if (!same) out.push_back(n);
+  }
+  return out;
+}
+
+// Share of the samples of a line that have a value and differ from the clean calibration.
+double wrongShare(const Pass& damaged, int line) {
+  const PassCalibration calibration(damaged);
+  int wrong = 0, valued = 0;
+  for (int slot = 0; slot < kChannelCount; ++slot) {
+    std::vector<float> a(kFullWidth), b(kFullWidth);
+    clean().calibration.calibrateRow(slot, line, a);
+    calibration.calibrateRow(slot, line, b);
+    for (int x = 0; x < kFullWidth; ++x) {
+      if (std::isnan(b[static_cast<std::size_t>(x)])) continue;
+      ++valued;
+      if (std::abs(a[static_cast<std::size_t>(x)] - b[static_cast<std::size_t>(x)]) > 1e-3) ++wrong;
+    }
+  }
+  return valued == 0 ? 0 : static_cast<double>(wrong) / valued;
+}
+
+TEST(DamagedFrames, GarbageInsideAFrameBlanksThatLineFromTheDamageOn) {
+  constexpr int kLine = 300;
+  // 1001 bytes of garbage after word 5000 of the frame (earth sample 850), on a mildly noisy
+  // reception.
+  const std::size_t at = testing::wordOffset(kLine, 5000) + 1;
+  const auto bytes = testing::insertGarbage(testing::flipBits(clean().bytes, 1e-4, 3), at, 1001, 7);
+  const Pass read = readHrpt(bytes, kName);
+  const ScanLine& line = read.lines[kLine];
+  EXPECT_EQ(line.quality, LineQuality::Damaged);
+  ASSERT_TRUE(line.damagedFrom.has_value());
+  EXPECT_LE(*line.damagedFrom, 850);
+  EXPECT_GT(*line.damagedFrom, 800) << "the line before the garbage is kept";
+  EXPECT_EQ(read.readCounts.damagedLines, 1);
+  EXPECT_EQ(read.lineCount(), clean().pass.lineCount());
+  // Bit errors spoil about 1 word in 1000.
+  EXPECT_LT(wrongShare(read, kLine), 0.005);
+  const Pass garbageOnly = readHrpt(testing::insertGarbage(clean().bytes, at, 1001, 7), kName);
+  EXPECT_EQ(linesThatDiffer(garbageOnly), std::vector<int>{kLine});
+  EXPECT_EQ(wrongShare(garbageOnly, kLine), 0);
+}
+
+TEST(DamagedFrames, AFrameCutShortIsDamagedAndTheNextIsFound) {
+  constexpr int kLine = 200;
+  // 3000 bytes lost from the middle of the frame: the next sync comes early.
+  auto bytes = clean().bytes;
+  const auto at = static_cast<std::ptrdiff_t>(testing::wordOffset(kLine, 6000));
+  bytes.erase(bytes.begin() + at, bytes.begin() + at + 3000);
+  const Pass read = readHrpt(bytes, kName);
+  EXPECT_EQ(read.lines[kLine].quality, LineQuality::Damaged);
+  EXPECT_LE(read.lines[kLine].damagedFrom.value_or(kFullWidth), (6000 - 750) / 5);
+  EXPECT_GT(read.lines[kLine].damagedFrom.value_or(0), 1000);
+  EXPECT_EQ(linesThatDiffer(read), std::vector<int>{kLine});
+  EXPECT_EQ(wrongShare(read, kLine), 0);
+  EXPECT_EQ(read.readCounts.droppedFrames, 0);
+}
+
+TEST(DamagedFrames, LostRepeatedAndGarbageSeparatedFramesLeaveTheOthersIntact) {
+  auto bytes = testing::dropFrame(clean().bytes, 100);                         // line 100 lost
+  bytes = testing::repeatFrame(bytes, 400);                                    // line 400 twice
+  bytes = testing::insertGarbage(bytes, testing::wordOffset(500, 0), 777, 5);  // between frames
+  bytes.resize(bytes.size() - testing::kFrame16 / 2);                          // the last frame cut
+  const Pass read = readHrpt(bytes, kName);
+  const int last = clean().pass.lineCount() - 1;
+  EXPECT_EQ(linesThatDiffer(read), (std::vector<int>{100, last}));
+  EXPECT_EQ(read.lines[100].quality, LineQuality::Missing);
+  EXPECT_EQ(read.readCounts.damagedLines, 0);
+  EXPECT_EQ(read.readCounts.filledLines, 1);
+}
+
+std::uint16_t wordAt(const std::vector<std::uint8_t>& bytes, int frame, int word) {
+  const std::size_t at = testing::wordOffset(frame, word);
+  return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+TEST(MendedLines, LoneChannel3BitsAndOffGridTimeCodesAreMendedAndCounted) {
+  auto bytes = clean().bytes;
+  // The 3A bit on three lone lines of this 3B pass, and on two lines in a row (a real switch).
+  for (const int n : {50, 300, 601, 650, 651})
+    testing::setWordLittleEndian(bytes, n, kIdWord, wordAt(bytes, n, kIdWord) | kChannel3ABit);
+  // Time codes moved off the grid by a bit error in their low milliseconds.
+  for (const auto& [n, shift] : {std::pair{120, 2}, std::pair{450, -4}}) {
+    const auto date = yearDayFromUtc(clean().pass.lines[static_cast<std::size_t>(n)].time);
+    const auto code = encodeTimeCode(date.dayOfYear, date.msOfDay + shift);
+    for (int k = 0; k < 4; ++k)
+      testing::setWordLittleEndian(bytes, n, kTimeWord + k, code[static_cast<std::size_t>(k)]);
+  }
+  const Pass read = readHrpt(bytes, kName);
+  for (const int n : {50, 300, 601}) {
+    EXPECT_EQ(read.lines[static_cast<std::size_t>(n)].channel3, Channel3::B3) << n;
+    EXPECT_EQ(read.lines[static_cast<std::size_t>(n)].quality, LineQuality::Repaired) << n;
+  }
+  EXPECT_EQ(read.lines[650].channel3, Channel3::A3);
+  EXPECT_EQ(read.lines[651].channel3, Channel3::A3);
+  EXPECT_EQ(read.readCounts.channel3Mended, 3);
+  for (const int n : {120, 450}) {
+    EXPECT_EQ(read.lines[static_cast<std::size_t>(n)].time,
+              clean().pass.lines[static_cast<std::size_t>(n)].time)
+        << n;
+    EXPECT_EQ(read.lines[static_cast<std::size_t>(n)].quality, LineQuality::Repaired) << n;
+  }
+  EXPECT_EQ(read.readCounts.repairedLines, 5);
+  EXPECT_TRUE(linesThatDiffer(read).empty());
+  EXPECT_EQ(PassCalibration(read).transfer(2, 300).band, Band::Ch3B);
 }
 
 }  // namespace
