@@ -209,8 +209,13 @@ PassCalibration::PassCalibration(const Pass& pass, CalibrationOptions options) :
                         : pass.format.container == Container::PodLevel1b ? Family::Pod
                                                                          : Family::Klm;
   const auto views = averageViews(pass, options.windowRadius);
+  const auto own = options.constants != nullptr || pass.lines.empty()
+                       ? std::nullopt
+                       : constantsAt(pass.satellite, pass.lines.front().time, options.visible);
   const Context ctx{pass, family,
-                    options.constants != nullptr ? options.constants : constantsFor(pass.satellite),
+                    options.constants != nullptr ? options.constants
+                    : own                        ? &*own
+                                                 : nullptr,
                     views};
   const auto lines = pass.lines.size();
   transfers_.resize(kChannelCount * lines);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "avhrr/calibration/calibration_constants.h"
 #include "avhrr/calibration/thermal.h"
 #include "avhrr/pass.h"
 
@@ -28,8 +29,11 @@ enum class CoefficientSource : std::uint8_t { None, File, SatelliteTable, Onboar
 
 struct CalibrationOptions {
   int windowRadius = 25;  // lines each side whose views are averaged (51-line running mean)
-  // Used instead of our table's entry for the satellite, e.g. to calibrate with the same set as
-  // another program when comparing with it. Must outlive the calibration.
+  // Visible gains of raw passes (Level 1b lines carry their own): by default those that follow
+  // the instrument's ageing.
+  VisibleCalibration visible = VisibleCalibration::TimeDependent;
+  // Used instead of our constants for the satellite (visible ignored), e.g. to calibrate with the
+  // same set as another program when comparing with it. Must outlive the calibration.
   const SatelliteConstants* constants = nullptr;
 };
 
