@@ -100,6 +100,35 @@ std::vector<int> prtPhases(const Pass& pass, const std::vector<int>& segments,
   return phases;
 }
 
+// Each PRT's median reading over the pass: the target's temperature changes by a kelvin or two
+// (some 40 counts) in a pass, so a reading far from it is a wrong word however few its
+// neighbours in the window are.
+constexpr double kPrtPlausibleCounts = 50;
+
+std::array<std::optional<double>, 4> prtPassMedians(
+    const std::vector<std::optional<double>>& readings, const std::vector<int>& phases) {
+  std::array<std::optional<double>, 4> out;
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    std::vector<double> values;
+    for (std::size_t i = 0; i < readings.size(); ++i)
+      if (readings[i] && phases[i] == static_cast<int>(k) + 1 &&
+          *readings[i] >= kReferenceThreshold)
+        values.push_back(*readings[i]);
+    if (values.empty()) continue;
+    const auto mid = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), mid, values.end());
+    out[k] = *mid;
+  }
+  return out;
+}
+
+bool plausiblePrt(std::optional<double> reading, int phase,
+                  const std::array<std::optional<double>, 4>& medians) {
+  if (!reading || phase <= 0 || *reading < kReferenceThreshold) return false;
+  const auto& median = medians[static_cast<std::size_t>(phase - 1)];
+  return median && std::abs(*reading - *median) <= kPrtPlausibleCounts;
+}
+
 // Each line's values of one quantity; the window's estimate takes those that agree.
 class WindowValues {
  public:
@@ -138,6 +167,7 @@ std::vector<LineViews> averageViews(const Pass& pass, int radius) {
   const auto channel3Bounds = segmentBounds(channel3Segments);
   const auto phases = prtPhases(pass, segments, lineNumbers, prtReadings);
 
+  const auto prtMedians = prtPassMedians(prtReadings, phases);
   std::array<WindowValues, 3> space{WindowValues(n), WindowValues(n), WindowValues(n)};
   std::array<WindowValues, 3> target{WindowValues(n), WindowValues(n), WindowValues(n)};
   std::array<WindowValues, 4> prt{WindowValues(n), WindowValues(n), WindowValues(n),
@@ -151,8 +181,8 @@ std::vector<LineViews> averageViews(const Pass& pass, int radius) {
       space[c].set(i, lineValue(line.views->space, c + 2));
       target[c].set(i, lineValue(line.views->ict, c));
     }
-    const bool reading = prtReadings[i] && phases[i] > 0 && *prtReadings[i] >= kReferenceThreshold;
-    if (reading) prt[static_cast<std::size_t>(phases[i] - 1)].set(i, prtReadings[i]);
+    if (plausiblePrt(prtReadings[i], phases[i], prtMedians))
+      prt[static_cast<std::size_t>(phases[i] - 1)].set(i, prtReadings[i]);
   }
 
   const auto r = static_cast<std::size_t>(radius);

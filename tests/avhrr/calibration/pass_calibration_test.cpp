@@ -116,8 +116,9 @@ TEST(PassCalibration, Channel3AveragesStopAtA3A3BSwitch) {
   EXPECT_EQ(calibration.transfer(3, 30).status, LineStatus::Calibrated);
 }
 
-TEST(PassCalibration, AveragesStopAtGapsAndSkipFillAndParityFailures) {
+TEST(PassCalibration, AveragesStopAtGapsAndLeaveOutFillLinesAndWrongWords) {
   auto pass = rawPass("NOAA-15", 30, {.space45 = 990});
+  const double cleanTarget = PassCalibration(pass).transfer(3, 9).viewThermal.targetRadiance;
   // Lines 10-11 are fill for lost frames; after them the space view reads 970.
   for (int n : {10, 11}) {
     pass.lines[n].quality = LineQuality::Missing;
@@ -125,11 +126,16 @@ TEST(PassCalibration, AveragesStopAtGapsAndSkipFillAndParityFailures) {
   }
   for (int n = 12; n < 30; ++n)
     for (auto& s : pass.lines[n].views->space) s[3] = 970;
-  // A line with a parity failure carries garbage views and must not count.
+  // Wrong words, whatever the TIP parity says: a line of garbage views, single samples with a
+  // high bit flipped, and a PRT line whose readings all lost a bit.
   for (auto& s : pass.lines[5].views->space) s[3] = 5;
-  pass.lines[5].tipParityOk = false;
+  pass.lines[6].views->space[4][3] = 990 ^ 0x200;
+  pass.lines[7].views->ict[2][1] = 400 ^ 0x100;
+  pass.lines[8].views->prt.fill(400 ^ 0x80);
   const PassCalibration calibration(pass);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.spaceCounts, 990);
+  EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.targetCounts, 400);
+  EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.targetRadiance, cleanTarget);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 12).viewThermal.spaceCounts, 970);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 5).viewThermal.spaceCounts, 990);
   EXPECT_EQ(calibration.transfer(3, 10).status, LineStatus::MissingLine);
