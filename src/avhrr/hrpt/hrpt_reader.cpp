@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -133,7 +134,11 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
 
   std::vector<FrameHeader> headers = readHeaders(stream, deframed);
   const int address = commonAddress(headers);
-  std::erase_if(headers, [&](const FrameHeader& h) { return h.id.address != address; });
+  // One flipped bit of the address is a bit error; the frame's time code still has to fit the
+  // pass for it to be placed.
+  std::erase_if(headers, [&](const FrameHeader& h) {
+    return std::popcount(static_cast<unsigned>(h.id.address ^ address)) > 1;
+  });
   const int wrongAddress = static_cast<int>(deframed.frames.size() - headers.size());
 
   std::vector<FrameStamp> stamps;

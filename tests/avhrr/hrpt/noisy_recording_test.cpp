@@ -94,6 +94,10 @@ TEST(BitErrors, ThermalCalibrationHoldsAtTheRatesOfALowPass) {
   for (const auto& k : cases) {
     const Pass noisy = readHrpt(testing::flipBits(clean().bytes, k.rate, 14), kName);
     const Figures f = thermalFigures(noisy, k.tolerance);
+    std::printf("kept %d repaired %d damaged %d dropped %d filled %d mended %d\n",
+                noisy.readCounts.keptLines, noisy.readCounts.repairedLines,
+                noisy.readCounts.damagedLines, noisy.readCounts.droppedFrames,
+                noisy.readCounts.filledLines, noisy.readCounts.channel3Mended);
     std::printf(
         "bit error rate %g: %.2f %% of lines calibrated, %.2f %% within %.1f K, worst %.3f K\n",
         k.rate, f.calibrated, f.within, k.tolerance, f.worst);
