@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace kestrova::avhrr {
 namespace {
@@ -23,20 +22,21 @@ double medianOf(std::span<double> values) {
 std::optional<double> robustMean(std::span<double> values, double floor) {
   if (values.empty()) return std::nullopt;
   const double median = medianOf(values);
-  std::vector<double> deviations(values.size());
-  std::transform(values.begin(), values.end(), deviations.begin(),
-                 [&](double v) { return std::abs(v - median); });
-  const double mad = medianOf(deviations);
-  const double tolerance = std::max(floor, kSigmas * kMadToSigma * mad);
+  // In place, as signed deviations: their sizes give the spread, their signs the mean after.
+  for (double& v : values) v -= median;
+  const auto mid = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), mid, values.end(),
+                   [](double a, double b) { return std::abs(a) < std::abs(b); });
+  const double tolerance = std::max(floor, kSigmas * kMadToSigma * std::abs(*mid));
   double sum = 0;
   std::size_t agreeing = 0;
-  for (const double v : values) {
-    if (std::abs(v - median) > tolerance) continue;
-    sum += v;
+  for (const double d : values) {
+    if (std::abs(d) > tolerance) continue;
+    sum += d;
     ++agreeing;
   }
   if (2 * agreeing < values.size()) return std::nullopt;
-  return sum / static_cast<double>(agreeing);
+  return median + sum / static_cast<double>(agreeing);
 }
 
 }  // namespace kestrova::avhrr

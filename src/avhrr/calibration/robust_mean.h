@@ -9,7 +9,7 @@ namespace kestrova::avhrr {
 
 // Values further from the median than three robust standard deviations (from the median
 // absolute deviation), and never less than floor, are left out. None when the values are empty
-// or fewer than half of them agree.
+// or fewer than half of them agree. The values are left reordered and changed.
 std::optional<double> robustMean(std::span<double> values, double floor);
 
 }  // namespace kestrova::avhrr

@@ -135,14 +135,15 @@ class WindowValues {
   explicit WindowValues(std::size_t lines) : values_(lines) {}
   void set(std::size_t line, std::optional<double> value) { values_[line] = value; }
   std::optional<double> estimate(std::size_t from, std::size_t to) const {
-    std::vector<double> window;
+    window_.clear();
     for (std::size_t i = from; i < to; ++i)
-      if (values_[i]) window.push_back(*values_[i]);
-    return robustMean(window, kLineTolerance);
+      if (values_[i]) window_.push_back(*values_[i]);
+    return robustMean(window_, kLineTolerance);
   }
 
  private:
   std::vector<std::optional<double>> values_;
+  mutable std::vector<double> window_;  // reused: a pass asks for thousands of windows
 };
 
 }  // namespace
