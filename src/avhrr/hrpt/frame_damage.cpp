@@ -17,9 +17,13 @@ constexpr int kMinTailHeadMatches = 8;
 constexpr int kNeighbourReach = 3;
 constexpr int kMinStep = 60;
 constexpr int kStepsPerTypical = 4;
-// Samples the damage must lead by to be believed, and the margin left before it.
+// Beyond this, neighbouring lines say little about each other (or the content is not a scene).
+constexpr int kMaxStep = 600;
+// Samples the damage must lead by to be believed, and the margin left before it; a line with
+// fewer than one sample in four differing, and no such lead, is whole (bit errors aside).
 constexpr int kMinLead = 8;
 constexpr int kMargin = 4;
+constexpr int kCleanShare = 4;
 
 bool undamaged(const ScanLine& line) {
   return line.quality != LineQuality::Missing && line.quality != LineQuality::Damaged;
@@ -86,9 +90,9 @@ TailState judgeTail(std::span<const std::uint16_t, kTailWords> tail, const Frame
   return headMatches >= kMinTailHeadMatches ? TailState::BrokenInTail : TailState::BrokenBefore;
 }
 
-int earthDamagePoint(const Pass& pass, int line) {
+std::optional<int> earthDamagePoint(const Pass& pass, int line) {
   const auto near = neighbours(pass, line);
-  if (near.empty()) return 0;
+  if (near.empty()) return std::nullopt;
   const std::vector<int> d = differences(pass, line, near);
   // How much lines differ here anyway: the two neighbours from each other, else the line from
   // its one neighbour where it agrees most.
@@ -97,19 +101,23 @@ int earthDamagePoint(const Pass& pass, int line) {
       typical.begin() + static_cast<std::ptrdiff_t>(typical.size() / (near.size() == 2 ? 2 : 4));
   std::nth_element(typical.begin(), rank, typical.end());
   const int step = std::max(kMinStep, kStepsPerTypical * *rank);
+  if (step > kMaxStep) return std::nullopt;
   // The start of the run to the end of the line where differing samples most outnumber the
   // others.
-  int lead = 0, bestLead = 0;
+  int lead = 0, bestLead = 0, differing = 0;
   int point = pass.width;
   for (int x = pass.width - 1; x >= 0; --x) {
-    lead += d[static_cast<std::size_t>(x)] > step ? 1 : -1;
+    const bool differs = d[static_cast<std::size_t>(x)] > step;
+    differing += differs ? 1 : 0;
+    lead += differs ? 1 : -1;
     if (lead > bestLead) {
       bestLead = lead;
       point = x;
     }
   }
-  if (bestLead < kMinLead) return 0;
-  return std::max(0, point - kMargin);
+  if (bestLead >= kMinLead) return std::max(0, point - kMargin);
+  if (differing * kCleanShare < pass.width) return pass.width;
+  return std::nullopt;
 }
 
 }  // namespace kestrova::avhrr::hrpt

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "avhrr/hrpt/frame_format.h"
@@ -30,8 +31,9 @@ FrameTail commonTail(std::span<const FrameTail> tails);
 TailState judgeTail(std::span<const std::uint16_t, kTailWords> tail, const FrameTail& common);
 
 // The first earth sample of the line whose counts part for good from those of the nearest
-// undamaged lines either side; 0 when that cannot be told (no such line, or most of the line
-// differs).
-int earthDamagePoint(const Pass& pass, int line);
+// undamaged lines either side; the width when they agree throughout; none when the lines cannot
+// tell (no such line, a scene that changes too much from line to line, or differences
+// everywhere without a point where they begin).
+std::optional<int> earthDamagePoint(const Pass& pass, int line);
 
 }  // namespace kestrova::avhrr::hrpt

@@ -86,18 +86,17 @@ FrameTail commonTailOf(const WordStream& s, const Deframed& d) {
   return commonTail(tails);
 }
 
-void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& placed,
-                const FrameTail& tail, std::span<std::uint16_t, kFrameWords> words, Pass& pass,
-                int index) {
+// What the frame's tail says when the next sync was displaced; none when it was not.
+std::optional<TailState> decodeLine(const WordStream& s, const FrameHit& hit,
+                                    const PlacedLine& placed, const FrameTail& tail,
+                                    std::span<std::uint16_t, kFrameWords> words, Pass& pass,
+                                    int index) {
   s.readWords(hit.position, 0, words);
   const ConstFrameWords frame(words);
   const FrameId id = decodeId(frame[kIdWord]);
   ScanLine& line = pass.lines[static_cast<std::size_t>(index)];
   line.quality = hit.syncErrors > 0 || hit.slipped || placed.repaired ? LineQuality::Repaired
                                                                       : LineQuality::SyncOk;
-  if (hit.cutShort &&
-      judgeTail(frame.subspan<kTailWord, kTailWords>(), tail) == TailState::BrokenBefore)
-    line.quality = LineQuality::Damaged;
   line.channel3 = id.channel3;
   line.minorFrame = id.minorFrame;
   line.tipParityOk = tipParityOk(frame);
@@ -108,18 +107,27 @@ void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& plac
       row[static_cast<std::size_t>(x)] = frame[kEarthWord + kChannelCount * x + c];
     }
   }
+  if (!hit.cutShort) return std::nullopt;
+  return judgeTail(frame.subspan<kTailWord, kTailWords>(), tail);
 }
 
-// The samples of a damaged frame from its damage point on are something else's: none of them is
-// kept.
-void blankDamagedSamples(Pass& pass) {
+// A frame whose next sync was displaced is damaged from the sample where its counts part from
+// the lines either side; where those cannot tell (unpredictable content), from the start of its
+// earth samples when its tail says the damage lies before them. Its samples from there on are
+// something else's: none is kept.
+void markDamage(Pass& pass, const std::vector<std::optional<TailState>>& suspects) {
   for (int k = 0; k < pass.lineCount(); ++k) {
+    const auto& tail = suspects[static_cast<std::size_t>(k)];
+    if (!tail) continue;
+    const auto located = earthDamagePoint(pass, k);
+    const int from = located ? *located : *tail == TailState::BrokenBefore ? 0 : pass.width;
+    if (from >= pass.width) continue;
     ScanLine& line = pass.lines[static_cast<std::size_t>(k)];
-    if (line.quality != LineQuality::Damaged) continue;
-    line.damagedFrom = earthDamagePoint(pass, k);
+    line.quality = LineQuality::Damaged;
+    line.damagedFrom = from;
     for (int c = 0; c < kChannelCount; ++c) {
       const auto row = pass.row(c, k);
-      std::fill(row.begin() + *line.damagedFrom, row.end(), std::uint16_t{0});
+      std::fill(row.begin() + from, row.end(), std::uint16_t{0});
     }
   }
 }
@@ -177,6 +185,7 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
   pass.allocateCounts();
   std::vector<std::uint16_t> words(kFrameWords);
   const FrameTail tail = commonTailOf(stream, deframed);
+  std::vector<std::optional<TailState>> suspects(placement.lines.size());
   for (std::size_t k = 0; k < placement.lines.size(); ++k) {
     const PlacedLine& placed = placement.lines[k];
     ScanLine& line = pass.lines[k];
@@ -186,10 +195,11 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
       line.quality = LineQuality::Missing;
       continue;
     }
-    decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed, tail,
-               std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
+    suspects[k] =
+        decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed, tail,
+                   std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
   }
-  blankDamagedSamples(pass);
+  markDamage(pass, suspects);
   pass.readCounts.channel3Mended = mendChannel3(pass);
   assignPrtPhases(pass);
 

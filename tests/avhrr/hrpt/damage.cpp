@@ -32,6 +32,19 @@ std::vector<std::uint8_t> insertGarbage(std::vector<std::uint8_t> bytes, std::si
   return bytes;
 }
 
+std::vector<std::uint8_t> insertBits(const std::vector<std::uint8_t>& bytes, std::size_t bit,
+                                     int count) {
+  const auto bitAt = [&](std::size_t k) { return (bytes[k / 8] >> (7 - k % 8)) & 1; };
+  const std::size_t total = bytes.size() * 8 + static_cast<std::size_t>(count);
+  std::vector<std::uint8_t> out((total + 7) / 8, 0);
+  for (std::size_t k = 0; k < total; ++k) {
+    // The spurious bits alternate, as a slipping clock would read them.
+    const int b = k < bit ? bitAt(k) : k < bit + count ? static_cast<int>(k % 2) : bitAt(k - count);
+    out[k / 8] |= static_cast<std::uint8_t>(b << (7 - k % 8));
+  }
+  return out;
+}
+
 std::vector<std::uint8_t> dropFrame(std::vector<std::uint8_t> bytes, int frame) {
   const auto at = bytes.begin() + static_cast<std::ptrdiff_t>(wordOffset(frame, 0));
   bytes.erase(at, at + static_cast<std::ptrdiff_t>(kFrame16));

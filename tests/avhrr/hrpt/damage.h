@@ -16,6 +16,10 @@ std::vector<std::uint8_t> flipBits(std::vector<std::uint8_t> bytes, double rate,
 std::vector<std::uint8_t> insertGarbage(std::vector<std::uint8_t> bytes, std::size_t byteOffset,
                                         std::size_t count, std::uint64_t seed);
 
+// count spurious bits inserted at bit position bit of a packed stream (a bit slip).
+std::vector<std::uint8_t> insertBits(const std::vector<std::uint8_t>& bytes, std::size_t bit,
+                                     int count);
+
 // Frames (16-bit storage) removed, or repeated in place.
 std::vector<std::uint8_t> dropFrame(std::vector<std::uint8_t> bytes, int frame);
 std::vector<std::uint8_t> repeatFrame(std::vector<std::uint8_t> bytes, int frame);

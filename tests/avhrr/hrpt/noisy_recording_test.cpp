@@ -180,6 +180,20 @@ TEST(DamagedFrames, AFrameCutShortIsDamagedAndTheNextIsFound) {
   EXPECT_EQ(read.readCounts.droppedFrames, 0);
 }
 
+TEST(DamagedFrames, ABitSlipInsideAPackedFrameDamagesItFromTheSlipOn) {
+  constexpr int kLine = 400;
+  const auto packed = writeHrpt(clean().pass, HrptStorage::Packed10);
+  // Three spurious bits at word 8000 of the frame (earth sample 1450).
+  const std::size_t at = testing::kFrameBitCount * kLine + 8000 * 10;
+  const Pass read = readHrpt(testing::insertBits(packed, at, 3), kName);
+  EXPECT_EQ(read.lines[kLine].quality, LineQuality::Damaged);
+  EXPECT_LE(read.lines[kLine].damagedFrom.value_or(kFullWidth), 1450);
+  EXPECT_GT(read.lines[kLine].damagedFrom.value_or(0), 1400);
+  EXPECT_EQ(linesThatDiffer(read), std::vector<int>{kLine});
+  EXPECT_EQ(wrongShare(read, kLine), 0);
+  EXPECT_EQ(read.lines[kLine + 1].quality, LineQuality::Repaired);  // found re-aligned
+}
+
 TEST(DamagedFrames, LostRepeatedAndGarbageSeparatedFramesLeaveTheOthersIntact) {
   auto bytes = testing::dropFrame(clean().bytes, 100);                         // line 100 lost
   bytes = testing::repeatFrame(bytes, 400);                                    // line 400 twice
