@@ -49,16 +49,18 @@ void seaSurfaceRow(const SstCoefficients* coefficients, const SeaSurfaceInputs& 
       continue;
     }
     const float sun = in.sunZenith[i];
+    // Land first: the sea's reflectance and split-window tests mean nothing there, so land
+    // shows as land unless its top is too cold for any ground but ice or cloud.
+    if (in.openSea != nullptr && in.openSea[i] == 0) {
+      classes[i] = t4 < ClearSky::kColdestK ? SeaSurfaceClass::Cloud : SeaSurfaceClass::Land;
+      continue;
+    }
     if (!clearSky(t4, t5, in.albedo2[i], sun)) {
       classes[i] = SeaSurfaceClass::Cloud;
       continue;
     }
     if (in.openSea == nullptr) {
       classes[i] = SeaSurfaceClass::NoData;
-      continue;
-    }
-    if (in.openSea[i] == 0) {
-      classes[i] = SeaSurfaceClass::Land;
       continue;
     }
     classes[i] = SeaSurfaceClass::ClearSea;

@@ -23,7 +23,8 @@ struct SstCoefficients {
 // The published set for a satellite, or null.
 const SstCoefficients* sstCoefficients(const avhrr::Satellite* satellite);
 
-// The clear-sky tests. A pixel is cloud when any fails:
+// The clear-sky tests. A pixel of open sea is cloud when any fails (land and coast show as
+// land, or as cloud where the cold test fails):
 //  - cold: T4 below 271.15 K. Sea water freezes near -2 °C, so anything colder is a cloud top
 //    (or ice, which has no sea-surface temperature either).
 //  - split window: T4 - T5 outside -1 .. +4.5 K. Clear ocean shows +0.5 K in dry air to some
