@@ -44,15 +44,17 @@ Image quickLook(const Image& picture) {
 void turn180(Image& picture) {
   const int channels = picture.channels();
   const std::size_t bytes = picture.rowBytes();
+  auto reverse = [&](std::uint8_t* row) {
+    for (int l = 0, r = picture.width - 1; l < r; ++l, --r)
+      std::swap_ranges(row + l * channels, row + (l + 1) * channels, row + r * channels);
+  };
   for (int top = 0, bottom = picture.height - 1; top <= bottom; ++top, --bottom) {
     std::uint8_t* a = picture.row(top);
+    reverse(a);
+    if (top == bottom) break;
     std::uint8_t* b = picture.row(bottom);
-    if (top != bottom) std::swap_ranges(a, a + bytes, b);
-    for (std::uint8_t* row : {a, b}) {
-      if (top == bottom && row == b) break;
-      for (int l = 0, r = picture.width - 1; l < r; ++l, --r)
-        std::swap_ranges(row + l * channels, row + (l + 1) * channels, row + r * channels);
-    }
+    reverse(b);
+    std::swap_ranges(a, a + bytes, b);
   }
 }
 

@@ -31,14 +31,15 @@ const SstCoefficients* sstCoefficients(const avhrr::Satellite* satellite);
 //    +4 K in the humid tropics at the scan's edges; thin cirrus is more, dust and the edges of
 //    water clouds less.
 //  - reflectance, by day (Sun zenith below 85°): channel 2 reflectance (albedo / cos of the Sun
-//    zenith) above 10 %. Open water reflects 2-5 % at 0.86 µm; cloud 20 % and more.
+//    zenith) above 6 %. Open water reflects 1-4 % at 0.86 µm outside sun glint; cloud 20 % and
+//    more, so a pixel a tenth covered already fails.
 //  - result: an SST below -2 °C or above 35 °C is a cloud the tests above missed.
 struct ClearSky {
   static constexpr float kColdestK = 271.15f;
   static constexpr float kSplitLowK = -1.0f;
   static constexpr float kSplitHighK = 4.5f;
   static constexpr float kDayZenithDeg = 85.0f;
-  static constexpr float kSeaReflectancePercent = 10.0f;
+  static constexpr float kSeaReflectancePercent = 6.0f;
   static constexpr float kLowestC = -2.0f;
   static constexpr float kHighestC = 35.0f;
 };
