@@ -73,7 +73,6 @@ PassProducts::PassProducts(const avhrr::Pass& pass, const avhrr::PassCalibration
                            const avhrr::LocationGrid* grid, std::optional<RgbRecipe> recipe)
     : pass_(pass),
       calibration_(calibration),
-      grid_(grid),
       recipe_(std::move(recipe)),
       geometry_(std::make_unique<PassGeometry>(pass, grid)),
       correction_(

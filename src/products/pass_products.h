@@ -50,7 +50,6 @@ class PassProducts {
  private:
   const avhrr::Pass& pass_;
   const avhrr::PassCalibration& calibration_;
-  const avhrr::LocationGrid* grid_;
   std::optional<RgbRecipe> recipe_;
   std::unique_ptr<PassGeometry> geometry_;
   std::unique_ptr<PanoramaCorrection> correction_;
