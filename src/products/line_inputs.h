@@ -17,7 +17,9 @@ struct LineInputs {
   std::array<avhrr::Unit, 5> unit{};
   bool channel3A = false;                 // channel 3 carries 3A (reflective) on this line
   const float* sunZenith = nullptr;       // degrees, NaN where unknown
+  const float* cosSunZenith = nullptr;    // NaN where unknown
   const float* satZenith = nullptr;       // degrees
+  const float* satSecant = nullptr;       // 1 / cos(satellite zenith)
   const std::uint8_t* openSea = nullptr;  // null without positions
 };
 
@@ -25,7 +27,8 @@ struct LineInputs {
 struct ProductNeeds {
   std::array<bool, 5> channels{};
   bool sunZenith = false;
-  bool satZenith = false;
+  bool cosSunZenith = false;
+  bool satZenith = false;  // zenith angle and its secant
   bool openSea = false;
 };
 

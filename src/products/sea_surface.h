@@ -50,8 +50,8 @@ struct SeaSurfaceInputs {
   const float* t4 = nullptr;              // kelvin
   const float* t5 = nullptr;              // kelvin
   const float* albedo2 = nullptr;         // percent
-  const float* sunZenith = nullptr;       // degrees; NaN unknown (the reflectance test is skipped)
-  const float* satZenith = nullptr;       // degrees
+  const float* cosSunZenith = nullptr;    // NaN unknown: night, and no reflectance test
+  const float* satSecant = nullptr;       // 1 / cos(satellite zenith)
   const std::uint8_t* openSea = nullptr;  // null: no land mask, nothing is sea
 };
 

@@ -242,7 +242,7 @@ TEST(SeaSurfaceProduct, SaysWhenTheSatelliteHasNoCoefficients) {
   EXPECT_EQ(sst.notes[0], "No SST coefficients for NOAA-19: the picture shows land and cloud only");
 }
 
-TEST(EveryProduct, MissingLinesAreBlackRowsAndNothingElseIsBlank) {
+TEST(EveryProduct, MissingLinesAreBlackRowsNothingElseIsBlankAndOneSweepAgrees) {
   auto o = testing::noaa19Options(-100.0, 10);
   auto p = testing::locatedPass(o);
   for (int line = 20; line < 30; ++line) {
@@ -251,8 +251,12 @@ TEST(EveryProduct, MissingLinesAreBlackRowsAndNothingElseIsBlank) {
   }
   const avhrr::PassCalibration calibration(p->pass);
   const PassProducts products(p->pass, calibration, &p->grid, std::nullopt);
+  std::vector<ProductChoice> all;
+  for (int product = 0; product < 12; ++product) all.push_back({product, kR1G2B4});
+  const std::vector<Picture> sweep = products.plainAll(all);
   for (int product = 0; product < 12; ++product) {
     const Image image = products.plain({product, kR1G2B4}).image;
+    EXPECT_TRUE(samePixels(image, sweep[product].image)) << "one sweep differs: " << product;
     ASSERT_EQ(image.width, 2048);
     ASSERT_EQ(image.height, p->pass.lineCount());
     for (int y = 0; y < image.height; ++y) {
@@ -272,6 +276,11 @@ TEST(EveryProduct, WithoutPositionsFallsBackAndSaysSo) {
   // Every line of this pass is lit, so day false colour throughout, as with positions.
   EXPECT_TRUE(samePixels(fc.image, plain(day, 5)));
   EXPECT_NE(blind.plain({9, kR1G2B4}).notes[0].find("land mask"), std::string::npos);
+  // One sweep falls back the same way, also beside a product that must not (User-RGB).
+  const std::vector<ProductChoice> choices{{7, kR1G2B4}, {5, kR1G2B4}, {10, kR1G2B4}};
+  const auto sweep = blind.plainAll(choices);
+  for (std::size_t k = 0; k < choices.size(); ++k)
+    EXPECT_TRUE(samePixels(sweep[k].image, blind.plain(choices[k]).image)) << k;
 }
 
 TEST(EveryProduct, RefusesChoicesOutsideTheTable) {
