@@ -15,6 +15,9 @@ struct LineInputs {
   std::size_t width = 0;
   std::array<const float*, 5> channel{};  // channels 1-5; null when not asked for
   std::array<avhrr::Unit, 5> unit{};
+  // Grey tones of the channels (see greyRow), made once a line for every product that shows
+  // them; null when no product asked.
+  std::array<const std::uint8_t*, 5> tone{};
   bool channel3A = false;                 // channel 3 carries 3A (reflective) on this line
   const float* sunZenith = nullptr;       // degrees, NaN where unknown
   const float* cosSunZenith = nullptr;    // NaN where unknown
@@ -26,6 +29,7 @@ struct LineInputs {
 // What a product asks for.
 struct ProductNeeds {
   std::array<bool, 5> channels{};
+  bool tones = false;  // the channels' grey tones, not only their values
   bool sunZenith = false;
   bool cosSunZenith = false;
   bool satZenith = false;  // zenith angle and its secant

@@ -7,6 +7,7 @@
 #include "products/panorama_correction.h"
 #include "products/pass_geometry.h"
 #include "products/product_rows.h"
+#include "products/product_scales.h"
 
 namespace kestrova::products {
 namespace {
@@ -100,6 +101,7 @@ std::vector<Picture> PassProducts::plainAll(std::span<const ProductChoice> choic
     const int p = choices[k].product;
     needs[k] = productNeeds(p, choices[k], recipe);
     for (std::size_t c = 0; c < 5; ++c) all.channels[c] = all.channels[c] || needs[k].channels[c];
+    all.tones = all.tones || needs[k].tones;
     all.sunZenith = all.sunZenith || needs[k].sunZenith;
     all.cosSunZenith = all.cosSunZenith || needs[k].cosSunZenith;
     all.openSea = all.openSea || needs[k].openSea;
@@ -117,8 +119,11 @@ std::vector<Picture> PassProducts::plainAll(std::span<const ProductChoice> choic
   // One line's worth of everything the products read: the only floating-point intermediates.
   // Each channel is calibrated once a line, however many products read it.
   std::array<std::vector<float>, 5> channels;
-  for (std::size_t c = 0; c < 5; ++c)
+  std::array<std::vector<std::uint8_t>, 5> tones;
+  for (std::size_t c = 0; c < 5; ++c) {
     if (all.channels[c]) channels[c].resize(width);
+    if (all.channels[c] && all.tones) tones[c].resize(width);
+  }
   std::vector<float> sun(all.sunZenith ? width : 0), litSun(standInSun ? width : 0);
   std::vector<float> cosSun(all.cosSunZenith ? width : 0);
   std::vector<std::uint8_t> sea(all.openSea && located ? width : 0);
@@ -138,6 +143,9 @@ std::vector<Picture> PassProducts::plainAll(std::span<const ProductChoice> choic
       if (!all.channels[c]) continue;
       calibration_.calibrateRow(static_cast<int>(c), line, channels[c]);
       in.channel[c] = channels[c].data();
+      if (tones[c].empty()) continue;
+      greyRow(channels[c].data(), width, in.unit[c], tones[c].data(), 1);
+      in.tone[c] = tones[c].data();
     }
     in.channel3A = calibration_.transfer(2, line).band == avhrr::Band::Ch3A;
     if (all.sunZenith) {

@@ -15,8 +15,12 @@ using avhrr::Unit;
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
 
 void grey(const LineInputs& in, int channel, std::uint8_t* out, std::size_t step) {
-  const auto c = static_cast<std::size_t>(channel - 1);
-  greyRow(in.channel[c], in.width, in.unit[c], out, step);
+  const std::uint8_t* tone = in.tone[static_cast<std::size_t>(channel - 1)];
+  if (step == 1) {
+    std::copy_n(tone, in.width, out);
+  } else {
+    for (std::size_t i = 0; i < in.width; ++i) out[i * step] = tone[i];
+  }
 }
 
 template <int Channel>
@@ -172,6 +176,7 @@ ProductNeeds productNeeds(int product, const ProductChoice& choice, const RgbRec
   for (std::size_t c = 0; c < 5; ++c) needs.channels[c] = (fixed.channels >> c) & 1;
   needs.sunZenith = fixed.sun;
   needs.satZenith = fixed.sat;
+  needs.tones = product <= kUserRgbIndex;
   needs.cosSunZenith = product == kSeaSurfaceIndex;
   needs.openSea = fixed.sea;
   if (product == kRgbIndex)
