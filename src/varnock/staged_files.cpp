@@ -66,6 +66,12 @@ void StagedFiles::stage(const std::string& path, std::span<const std::uint8_t> b
 
 void StagedFiles::commit() {
   const std::lock_guard lock(mutex_);
+  // A rename can only fail on a name taken by a folder: found first, nothing is replaced.
+  for (const Staged& file : staged_) {
+    struct stat info {};
+    if (::stat(file.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+      throw cannotWrite(file.path, EISDIR);
+  }
   while (!staged_.empty()) {
     const Staged& file = staged_.front();
     if (::rename(file.temporary.c_str(), file.path.c_str()) != 0)
