@@ -57,8 +57,9 @@ void ConfigPanel::Dir002Change(const std::string& folder) {
   if (tailChars(folder, 1) != "/") session_.pickedFolder += "/";
 }
 
+// With no folder picked yet the box keeps what it holds: a stray click must not lose a stored
+// folder at the next Save.
 void ConfigPanel::locfindClick(int row) {
-  c_->flocation[row]->setText({});
   if (session_.pickedFolder.empty()) return;
   c_->flocation[row]->setText(QString::fromLocal8Bit(session_.pickedFolder));
   countEdit();

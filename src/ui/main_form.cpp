@@ -2,6 +2,7 @@
 #include "ui/main_form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include "ui/config_panel_controls.h"
 #include "ui/error_guard.h"
 #include "ui/file_browser.h"
+#include "ui/help_file_location.h"
 #include "ui/help_viewer.h"
 #include "ui/preview_pane.h"
 
@@ -25,7 +27,6 @@ namespace {
 const QSize kClientSize(654, 450);
 const QSize kOuterSize(662, 496);
 constexpr int kFontPixels = 11;
-constexpr const char* kHelpFileName = "kestrova.chm";
 
 QString local(const std::string& text) {
   return QString::fromLocal8Bit(text);
@@ -247,7 +248,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::ContentsClick() {
   if (!help_) help_ = new HelpViewer(this);
-  help_->showFile(session_.programFolder + kHelpFileName);
+  const std::filesystem::path executableFolder =
+      QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
+  help_->showFile(helpFilePath(session_.programFolder, executableFolder));
 }
 
 void MainForm::AboutClick() {

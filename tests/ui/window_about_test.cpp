@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "ui/error_guard.h"
+#include "ui/help_file_location.h"
 #include "ui/session.h"
 #include "ui/support/window_fixture.h"
 
@@ -50,6 +51,23 @@ TEST_F(About, ContentsOpensOneHelpViewerOnTheProgramFoldersHelpFile) {
   EXPECT_TRUE(viewers.front()->isVisible());
   EXPECT_EQ(viewers.front()->windowTitle(), "Kestrova Help");
   EXPECT_TRUE(dialogs.errors().empty());
+}
+
+// Started from a folder without a help file, an installed program opens its installed copy;
+// without either, the program folder's name is the one the viewer reports.
+TEST(HelpFileLocation, TheProgramFoldersCopyThenTheInstalledOne) {
+  TempFolder start, prefix;
+  std::filesystem::create_directories(prefix.path() / "bin");
+  std::filesystem::create_directories(prefix.path() / "share/kestrova");
+  const std::string folder = start.path().string() + "/";
+  EXPECT_EQ(ui::helpFilePath(folder, prefix.path() / "bin"), folder + "kestrova.chm");
+
+  prefix.write("share/kestrova/kestrova.chm", "x");
+  EXPECT_EQ(ui::helpFilePath(folder, prefix.path() / "bin"),
+            (prefix.path() / "share/kestrova/kestrova.chm").string());
+
+  start.write("kestrova.chm", "x");
+  EXPECT_EQ(ui::helpFilePath(folder, prefix.path() / "bin"), folder + "kestrova.chm");
 }
 
 // An error escaping a handler is shown with a full stop when its last character sorts after
