@@ -116,7 +116,26 @@ std::optional<TieTable> locate(const avhrr::Pass& pass, const FoundElements& ele
   return tieTableOf(pass, *location.grid);
 }
 
+// The location file's bytes, or none with the reason why when the tie points cannot make one.
+std::optional<std::vector<std::uint8_t>> locationBytes(const std::optional<TieTable>& ties,
+                                                       bool turned, progress::Reporter& report) {
+  if (!ties) return std::nullopt;
+  try {
+    return locationFileBytes(*ties, turned);
+  } catch (const Error& e) {
+    report.warning(std::string("No location file: ") + e.what());
+    return std::nullopt;
+  }
+}
+
 }  // namespace
+
+std::vector<fs::path> elementFolders(const RunPlaces& places, const std::string& dataFile) {
+  const fs::path data = fs::path(dataFile).parent_path();
+  return {places.programFolder / "tle",
+          (places.programFolder / ".." / "share" / "kestrova" / "tle").lexically_normal(),
+          data.empty() ? fs::path(".") : data};
+}
 
 fs::path runningProgramFolder() {
   std::error_code error;
@@ -126,14 +145,11 @@ fs::path runningProgramFolder() {
 
 int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress::Reporter& outer) {
   SerialReporter report(outer);
-  const fs::path dataFolder = fs::path(options.dataFile).parent_path().empty()
-                                  ? fs::path(".")
-                                  : fs::path(options.dataFile).parent_path();
   report.stage("Reading");
   report.progress(0.01);
   const MappedFile file(options.dataFile);
   // The elements give a raw HRPT pass its year when its name holds no date.
-  const FoundElements elements = findElementSets({places.programFolder / "tle", dataFolder});
+  const FoundElements elements = findElementSets(elementFolders(places, options.dataFile));
   avhrr::hrpt::HrptReadOptions readOptions;
   readOptions.elementEpochs = [&](const avhrr::Satellite& s) { return epochsFor(elements, s); };
   const avhrr::Pass pass = readPass(file, options.dataFile, readOptions);
@@ -152,13 +168,9 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
 
   StagedFiles files;
   std::vector<std::string> written;
-  if (ties) {
-    try {
-      files.stage(options.outputBase + ".lcn", locationFileBytes(*ties, turned));
-      written.push_back(options.outputBase + ".lcn");
-    } catch (const Error& e) {
-      report.warning(std::string("No location file: ") + e.what());
-    }
+  if (const auto bytes = locationBytes(ties, turned, report)) {
+    files.stage(options.outputBase + ".lcn", *bytes);
+    written.push_back(options.outputBase + ".lcn");
   }
 
   const products::PassProducts maker(pass, calibration, location.grid ? &*location.grid : nullptr,

@@ -67,8 +67,8 @@ PassLocation locateRawHrpt(const avhrr::Pass& pass, const FoundElements& element
                    " (catalogue number " + std::to_string(pass.satellite->norad) + ") in " +
                    folderList(elements) +
                    ": the pictures are made, but no location file. Put a current element file "
-                   "(*.tle or *.txt, e.g. the weather satellites' two-line elements) in the "
-                   "first folder and decode again.");
+                   "(*.tle or *.txt, e.g. the weather satellites' two-line elements) in one of "
+                   "them and decode again.");
     return {};
   }
   const double age = std::abs(chosen->elements.minutesSinceEpoch(start)) / 1440.0;

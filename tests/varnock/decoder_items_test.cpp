@@ -61,8 +61,8 @@ TEST(DecoderItems, RgbItemsShareTheOneChannelChoice) {
 
 TEST(DecoderItems, MalformedItemsNameTheArgumentAndTheFault) {
   const std::vector<std::pair<std::string, std::string>> cases{
-      {"-rgb:RGB:.jpg", "channel ''"},        // empty channel boxes on the panel
-      {"-rgb:R7G2B4:.jpg", "channel '7'"},    // typed channel
+      {"-rgb:RGB:.jpg", "channel ''"},      // empty channel boxes on the panel
+      {"-rgb:R7G2B4:.jpg", "channel '7'"},  // typed channel
       {"-rgb:R1G2:.jpg", "R<channel>G<channel>B<channel>"},
       {"-fc:R1G2B4:.jpg", "only -rgb"},
       {"-fc:.png", ".jpg or .bmp"},

@@ -74,8 +74,8 @@ TEST_P(EveryKindOfPass, WritesTheRequestedPicturesAndALocationFileOnTheOrbit) {
     for (std::size_t c = 0; c < grid.columns.size(); ++c) {
       const auto expected = truth.locate(passes.pass().lines[grid.rows[r]].time, grid.columns[c]);
       const std::size_t k = r * grid.columns.size() + c;
-      worst = std::max(worst, avhrr::surfaceDistanceKm(
-                                  expected, {grid.latitude[k], grid.longitude[k]}));
+      worst = std::max(worst,
+                       avhrr::surfaceDistanceKm(expected, {grid.latitude[k], grid.longitude[k]}));
     }
   }
   EXPECT_LT(worst, 1.0);
@@ -95,7 +95,8 @@ TEST(Decoder, NorthTurnsEveryPictureAndSaysSoWhenTheOrbitDisagrees) {
   TempFolder south, north;
   const ProgramRun asReceived =
       runVarnock(arguments(data, "south", south, {"-ch4:.bmp", "-ch4:apt.bmp"}));
-  const ProgramRun turned = runVarnock(arguments(data, "NORTH", north, {"-ch4:.bmp", "-ch4:apt.bmp"}));
+  const ProgramRun turned =
+      runVarnock(arguments(data, "NORTH", north, {"-ch4:.bmp", "-ch4:apt.bmp"}));
   ASSERT_EQ(asReceived.status, 0) << asReceived.messages;
   ASSERT_EQ(turned.status, 0) << turned.messages;
   for (const char* name : {"p-c4.bmp", "p-c4-apt.bmp"}) {
@@ -104,7 +105,8 @@ TEST(Decoder, NorthTurnsEveryPictureAndSaysSoWhenTheOrbitDisagrees) {
     ASSERT_EQ(a.height, b.height);
     for (int y = 0; y < a.height; ++y)
       for (int x = 0; x < a.width; ++x)
-        ASSERT_EQ(a.row(y)[x], b.row(a.height - 1 - y)[a.width - 1 - x]) << name << " " << x << "," << y;
+        ASSERT_EQ(a.row(y)[x], b.row(a.height - 1 - y)[a.width - 1 - x])
+            << name << " " << x << "," << y;
   }
   EXPECT_EQ(avhrr::readLocationFile(north.file("p.lcn")).orientation,
             avhrr::Orientation::Rotated180);
@@ -113,7 +115,8 @@ TEST(Decoder, NorthTurnsEveryPictureAndSaysSoWhenTheOrbitDisagrees) {
   ASSERT_TRUE(southbound || says(asReceived, "orbit says northbound")) << asReceived.messages;
   const ProgramRun& contradicting = southbound ? turned : asReceived;
   const ProgramRun& agreeing = southbound ? asReceived : turned;
-  EXPECT_TRUE(says(contradicting, "the pictures follow the direction given")) << contradicting.messages;
+  EXPECT_TRUE(says(contradicting, "the pictures follow the direction given"))
+      << contradicting.messages;
   EXPECT_FALSE(says(agreeing, "the pictures follow the direction given")) << agreeing.messages;
 }
 
@@ -143,7 +146,8 @@ TEST(Decoder, RawHrptYearAndElementsComeFromTheBestSourceAndSayWhere) {
     std::string says;
   };
   const std::vector<Case> cases{
-      {bytesOf(SyntheticPasses::elementsFile()), true, "from the file name", true, "0.0 days from the pass"},
+      {bytesOf(SyntheticPasses::elementsFile()), true, "from the file name", true,
+       "0.0 days from the pass"},
       {bytesOf(SyntheticPasses::elementsFile()), false, "from the orbital elements' epoch", true,
        "Orbital elements: epoch 2025 day 172.50000"},
       {"", false, "from the file's modification time", false, "No orbital elements for NOAA-19"},
@@ -168,7 +172,9 @@ TEST(Decoder, RawHrptYearAndElementsComeFromTheBestSourceAndSayWhere) {
     EXPECT_TRUE(says(run, c.says)) << run.messages;
     EXPECT_EQ(std::filesystem::exists(out.file("p.lcn")), c.located);
     EXPECT_TRUE(std::filesystem::exists(out.file("p-c2-apt.jpg")));
-    if (c.elements.empty()) EXPECT_TRUE(says(run, station.path().string())) << run.messages;
+    if (c.elements.empty()) {
+      EXPECT_TRUE(says(run, station.path().string())) << run.messages;
+    }
   }
 }
 
@@ -195,8 +201,8 @@ TEST(Decoder, UsageErrorsExitTwoNamingTheArgument) {
 TEST(Decoder, BadInputOrOutputFailsWithTheFileNamedAndLeavesNothing) {
   TempFolder station, out;
   station.write("empty.hpt", "");
-  station.write("short.hpt", bytesOf(SyntheticPasses::get().file(SyntheticFile::HrptBigEndian))
-                                 .substr(0, 5000));
+  station.write("short.hpt",
+                bytesOf(SyntheticPasses::get().file(SyntheticFile::HrptBigEndian)).substr(0, 5000));
   std::mt19937 random(7);
   std::string noise(1 << 20, '\0');
   for (char& c : noise) c = static_cast<char>(random());
@@ -214,7 +220,9 @@ TEST(Decoder, BadInputOrOutputFailsWithTheFileNamedAndLeavesNothing) {
     const ProgramRun run = runVarnock(words);
     EXPECT_EQ(run.status, 1) << run.messages;
     EXPECT_TRUE(says(run, cause)) << run.messages;
-    if (words.front() != good) EXPECT_TRUE(says(run, words.front())) << run.messages;
+    if (words.front() != good) {
+      EXPECT_TRUE(says(run, words.front())) << run.messages;
+    }
     EXPECT_EQ(filesIn(out.path()), Names{});
   }
 }
@@ -223,7 +231,8 @@ TEST(Decoder, AFailedRunKeepsThePreviousPicturesOfThePass) {
   const auto data = SyntheticPasses::get().file(SyntheticFile::KlmGac);
   TempFolder out;
   ASSERT_EQ(runVarnock(arguments(data, "south", out, {"-fc:.jpg", "-fc:apt.jpg"})).status, 0);
-  const std::string picture = bytesOf(out.file("p-fc.jpg")), look = bytesOf(out.file("p-fc-apt.jpg"));
+  const std::string picture = bytesOf(out.file("p-fc.jpg")),
+                    look = bytesOf(out.file("p-fc-apt.jpg"));
   const std::string location = bytesOf(out.file("p.lcn"));
   // Half-way: every picture made, but one name is taken by a folder.
   std::filesystem::create_directory(out.file("p-c5.jpg"));

@@ -1,7 +1,7 @@
 #include "varnock/varnock_program.h"
 
-#include <spawn.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -22,8 +22,7 @@ ProgramRun runVarnock(const std::vector<std::string>& arguments) {
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen"};
   for (char** e = environ; *e; ++e)
     if (!std::string(*e).starts_with("QT_QPA_PLATFORM=")) environment.emplace_back(*e);
@@ -50,7 +49,9 @@ std::set<std::string> filesIn(const std::filesystem::path& folder) {
   return names;
 }
 
-std::string SyntheticPasses::elementsFile() { return KESTROVA_TEST_ELEMENTS; }
+std::string SyntheticPasses::elementsFile() {
+  return KESTROVA_TEST_ELEMENTS;
+}
 
 const SyntheticPasses& SyntheticPasses::get() {
   static const SyntheticPasses passes;
