@@ -28,6 +28,7 @@ struct Picture {
 };
 
 class PassGeometry;
+class PanoramaCorrection;
 
 class PassProducts {
  public:
@@ -52,6 +53,7 @@ class PassProducts {
   const avhrr::LocationGrid* grid_;
   std::optional<RgbRecipe> recipe_;
   std::unique_ptr<PassGeometry> geometry_;
+  std::unique_ptr<PanoramaCorrection> correction_;
 };
 
 // Box-averaged to at most 512 samples wide, by the same whole factor in both directions.
