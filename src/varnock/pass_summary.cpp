@@ -23,8 +23,9 @@ const char* in(const Table& table, Enum value) {
 }
 
 std::string formText(const avhrr::SourceFormat& format) {
-  std::string text =
-      std::string(in(kContainers, format.container)) + ", " + in(kDataTypes, format.dataType);
+  std::string text = in(kContainers, format.container);
+  if (format.container != avhrr::Container::RawHrpt)
+    text += std::string(", ") + in(kDataTypes, format.dataType);
   if (format.hrptStorage) text += std::string(", ") + in(kStorages, *format.hrptStorage);
   if (format.archiveHeader) text += ", with archive header";
   return text;
