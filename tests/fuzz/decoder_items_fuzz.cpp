@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const UsageError&) {
     return 0;
   }
-  if (options.dataFile.empty() || options.outputBase.empty() || options.items.empty())
-    std::abort();
+  if (options.dataFile.empty() || options.outputBase.empty() || options.items.empty()) std::abort();
   std::set<std::string> names;
   for (const Item& item : options.items) {
     const std::string name = itemFileName(options.outputBase, item);
