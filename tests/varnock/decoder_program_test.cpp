@@ -250,5 +250,40 @@ TEST(Decoder, AFailedRunKeepsThePreviousPicturesOfThePass) {
   EXPECT_EQ(bytesOf(out.file("p.lcn")), location);
 }
 
+TEST(Decoder, UserRgbRecipeComesFromBesideTheProgramAndABrokenOneIsNamed) {
+  TempFolder installed, out;
+  const std::string program = installed.file("Varnock.exe");
+  std::filesystem::copy_file(builtVarnock(), program);
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  const auto data = SyntheticPasses::get().file(SyntheticFile::KlmLac);
+  installed.write("Varnock.rgb",
+                  "# channel 4 alone, 200-320 K\nR = (c4 - 200) / 120\nG = (c4 - 200) / 120\nB = "
+                  "(c4 - 200) / 120\n");
+  const ProgramRun grey = runVarnock(arguments(data, "south", out, {"-UserRGB:apt.bmp"}), program);
+  ASSERT_EQ(grey.status, 0) << grey.messages;
+  EXPECT_TRUE(says(grey, "User-RGB recipe from '" + installed.file("Varnock.rgb")))
+      << grey.messages;
+  const Image picture = readBmpFile(out.file("p-usr-apt.bmp"));
+  int coloured = 0, levels = 0;
+  std::set<int> seen;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint8_t* p = picture.row(y) + 3 * x;
+      coloured += p[0] != p[1] || p[1] != p[2];
+      seen.insert(p[0]);
+    }
+  }
+  levels = static_cast<int>(seen.size());
+  EXPECT_EQ(coloured, 0);
+  EXPECT_GT(levels, 10);  // a picture, not a flat fill
+  installed.write("Varnock.rgb", "R = c4\nG = c4 +\nB = c4\n");
+  const ProgramRun broken =
+      runVarnock(arguments(data, "south", out, {"-UserRGB:apt.bmp"}), program);
+  EXPECT_EQ(broken.status, 0) << broken.messages;
+  EXPECT_TRUE(
+      says(broken, installed.file("Varnock.rgb") + "' cannot be used (User-RGB recipe, line 2"))
+      << broken.messages;
+}
+
 }  // namespace
 }  // namespace kestrova::testing

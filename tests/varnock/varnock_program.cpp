@@ -12,10 +12,14 @@ extern char** environ;
 
 namespace kestrova::testing {
 
-ProgramRun runVarnock(const std::vector<std::string>& arguments) {
+std::string builtVarnock() {
+  return KESTROVA_VARNOCK;
+}
+
+ProgramRun runVarnock(const std::vector<std::string>& arguments, const std::string& program) {
   TempFolder scratch;
   const std::string errors = scratch.file("stderr");
-  std::vector<std::string> words{KESTROVA_VARNOCK};
+  std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (auto& w : words) argv.push_back(w.data());

@@ -18,8 +18,11 @@ struct ProgramRun {
   std::string messages;  // standard error
 };
 
-// Runs Varnock.exe with these arguments, without a display, and waits for it.
-ProgramRun runVarnock(const std::vector<std::string>& arguments);
+std::string builtVarnock();
+
+// Runs Varnock.exe (the built one, or a copy) with these arguments, without a display, and waits.
+ProgramRun runVarnock(const std::vector<std::string>& arguments,
+                      const std::string& program = builtVarnock());
 
 // The names of the files in a folder.
 std::set<std::string> filesIn(const std::filesystem::path& folder);
