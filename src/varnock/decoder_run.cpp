@@ -179,7 +179,9 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
   std::mutex tally;  // guards done and notes
   std::size_t done = 0;
   std::vector<std::string> notes;
-  runJobs(jobs.size(), std::max(2u, std::thread::hardware_concurrency()), [&](std::size_t k) {
+  // Products on every core, but no more than four at once: each holds its pictures in memory.
+  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+  runJobs(jobs.size(), threads, [&](std::size_t k) {
     const PictureJob& job = jobs[k];
     report.stage("Making " +
                  std::string(ProductTable[static_cast<std::size_t>(job.choice.product)].caption));
