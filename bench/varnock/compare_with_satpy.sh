@@ -36,8 +36,12 @@ for suffix in -ch1 -ch2 -ch3 -ch4 -ch5 -fc -rgb:R1G2B4 -UserRGB -temp -sst -ndvi
   all+=("$suffix:.jpg" "$suffix:corr.jpg" "$suffix:apt.jpg")
 done
 
-# "seconds kilobytes" of one run of a command, from GNU time.
-measure() { /usr/bin/time -f '%e %M' -o "$folder/time" "$@" >/dev/null 2>&1; cat "$folder/time"; }
+# "wall-seconds kilobytes cpu-seconds" of one run of a command, from GNU time. On a shared machine
+# the wall time grows with the others' load; the processor time (user + system) does not.
+measure() {
+  /usr/bin/time -f '%e %M %U %S' -o "$folder/time" "$@" >/dev/null 2>&1
+  awk '{ printf "%s %s %.2f\n", $1, $2, $3 + $4 }' "$folder/time"
+}
 # The median line (by seconds) of RUNS measurements of a command.
 median_of() {
   for _ in $(seq "$runs"); do measure "$@"; done | sort -n | sed -n "$(((runs + 1) / 2))p"
@@ -55,16 +59,18 @@ theirs() {
 }
 
 lscpu | sed -n 's/^Model name: *//p'
-printf '%-22s %10s %10s %10s %10s %8s\n' what "ours (s)" "ours (MB)" "satpy (s)" "satpy (MB)" ratio
-row() {  # label, our "s kB", their "s kB"
-  read -r s kb <<<"$2"
+uptime
+printf '%-16s %9s %9s %9s %10s %10s %10s %7s\n' what "ours (s)" "cpu (s)" "peak MB" \
+  "satpy (s)" "cpu (s)" "peak MB" ratio
+row() {  # label, our "s kB cpu", their "s kB cpu"
+  read -r s kb cpu <<<"$2"
+  printf '%-16s %9s %9s %9d' "$1" "$s" "$cpu" $((kb / 1024))
   if [ -n "$3" ]; then
-    read -r ts tkb <<<"$3"
-    printf '%-22s %10s %10d %10s %10d %7.0fx\n' "$1" "$s" $((kb / 1024)) "$ts" $((tkb / 1024)) \
+    read -r ts tkb tcpu <<<"$3"
+    printf ' %10s %10s %10d %6.0fx' "$ts" "$tcpu" $((tkb / 1024)) \
       "$(awk -v a="$ts" -v b="$s" 'BEGIN { print a / b }')"
-  else
-    printf '%-22s %10s %10d\n' "$1" "$s" $((kb / 1024))
   fi
+  printf '\n'
 }
 row "raw HRPT, fc" "$(ours "$hrpt" "${fc[@]}")" "$(theirs fc)"
 row "raw HRPT, all" "$(ours "$hrpt" "${all[@]}")" "$(theirs all)"
