@@ -73,8 +73,10 @@ bool OpenSeaMask::isOpenSea(float latDeg, float lonDeg) const {
       static_cast<std::int64_t>((90.0f - latDeg) * (static_cast<float>(rows_) / 180.0f));
   const std::int64_t r = std::min<std::int64_t>(row, rows_ - 1) - firstRow_;
   if (r < 0 || r >= rowCount_) return false;
-  float lon = std::fmod(lonDeg + 180.0f, 360.0f);
-  if (lon < 0) lon += 360.0f;
+  // Positions come in -180..180; a turn either way is all that can be needed.
+  float lon = lonDeg + 180.0f;
+  lon += lon < 0 ? 360.0f : lon >= 360.0f ? -360.0f : 0.0f;
+  if (!(lon >= 0 && lon < 360.0f)) lon = std::fmod(std::fmod(lon, 360.0f) + 360.0f, 360.0f);
   const auto column = std::min<std::uint32_t>(
       static_cast<std::uint32_t>(lon * (static_cast<float>(columns_) / 360.0f)), columns_ - 1);
   const std::uint64_t word = nearLand_[static_cast<std::size_t>(r) * wordsPerRow_ + column / 64];

@@ -24,15 +24,31 @@ double sampleOf(int width, double scanAngleRad) {
   return width == avhrr::kGacWidth ? (full - 1.5) / 5.0 : full;
 }
 
-template <int Channels>
-void resampleRow(const std::uint8_t* in, std::uint8_t* out, const std::uint32_t* left,
-                 const std::uint16_t* right, std::size_t n) {
+// Colour: the three components side by side in 16-bit lanes of one word, so that one multiply
+// weighs all three (255 * 256 + 128 still fits a lane).
+std::uint64_t lanes(const std::uint8_t* p) {
+  return p[0] | std::uint64_t{p[1]} << 16 | std::uint64_t{p[2]} << 32;
+}
+
+void resampleColourRow(const std::uint8_t* in, std::uint8_t* out, const std::uint32_t* left,
+                       const std::uint16_t* right, std::size_t n) {
+  constexpr std::uint64_t kHalf = 0x0000'0080'0080'0080;
   for (std::size_t j = 0; j < n; ++j) {
-    const std::uint8_t* a = in + static_cast<std::size_t>(left[j]) * Channels;
+    const std::uint8_t* a = in + static_cast<std::size_t>(left[j]) * 3;
+    const std::uint64_t w = right[j];
+    const std::uint64_t v = (lanes(a) * (256 - w) + lanes(a + 3) * w + kHalf) >> 8;
+    out[3 * j] = static_cast<std::uint8_t>(v);
+    out[3 * j + 1] = static_cast<std::uint8_t>(v >> 16);
+    out[3 * j + 2] = static_cast<std::uint8_t>(v >> 32);
+  }
+}
+
+void resampleGreyRow(const std::uint8_t* in, std::uint8_t* out, const std::uint32_t* left,
+                     const std::uint16_t* right, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    const std::uint8_t* a = in + left[j];
     const unsigned w = right[j];
-    for (int c = 0; c < Channels; ++c)
-      out[j * Channels + c] =
-          static_cast<std::uint8_t>((a[c] * (256u - w) + a[c + Channels] * w + 128u) >> 8);
+    out[j] = static_cast<std::uint8_t>((a[0] * (256u - w) + a[1] * w + 128u) >> 8);
   }
 }
 
@@ -70,9 +86,9 @@ Image PanoramaCorrection::apply(const Image& plain) const {
   const auto n = static_cast<std::size_t>(outputWidth());
   for (int y = 0; y < plain.height; ++y) {
     if (plain.format == PixelFormat::Grey8)
-      resampleRow<1>(plain.row(y), out.row(y), left_.data(), right_.data(), n);
+      resampleGreyRow(plain.row(y), out.row(y), left_.data(), right_.data(), n);
     else
-      resampleRow<3>(plain.row(y), out.row(y), left_.data(), right_.data(), n);
+      resampleColourRow(plain.row(y), out.row(y), left_.data(), right_.data(), n);
   }
   return out;
 }

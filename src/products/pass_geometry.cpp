@@ -51,7 +51,7 @@ double measuredHeightKm(const avhrr::Pass& pass, const avhrr::LocationGrid* grid
 
 // Values at the grid's columns, every line of the pass: [line * columns + k].
 struct PassGeometry::Nodes {
-  std::vector<float> latitude, longitude, sunZenith;
+  std::vector<float> latitude, longitude, sunZenith, cosSunZenith;
   float south = 90, north = -90;
 };
 
@@ -60,10 +60,12 @@ PassGeometry::PassGeometry(const avhrr::Pass& pass, const avhrr::LocationGrid* g
     : pass_(pass), grid_(grid), land_(land), heightKm_(measuredHeightKm(pass, grid)) {
   const int width = pass.width;
   satelliteZenith_.resize(static_cast<std::size_t>(width));
+  satelliteSecant_.resize(static_cast<std::size_t>(width));
   for (int s = 0; s < width; ++s) {
     const double scan = avhrr::scanAngle(avhrr::scanPosition(width, s));
-    satelliteZenith_[static_cast<std::size_t>(s)] =
-        static_cast<float>(satelliteZenithRad(scan, heightKm_) / kDeg);
+    const double zenith = satelliteZenithRad(scan, heightKm_);
+    satelliteZenith_[static_cast<std::size_t>(s)] = static_cast<float>(zenith / kDeg);
+    satelliteSecant_[static_cast<std::size_t>(s)] = static_cast<float>(1.0 / std::cos(zenith));
   }
   if (grid == nullptr || grid->samples.empty()) return;
   const auto& columns = grid->samples;
@@ -92,6 +94,7 @@ const PassGeometry::Nodes& PassGeometry::nodes() const {
     n->latitude.resize(count);
     n->longitude.resize(count);
     n->sunZenith.resize(count);
+    n->cosSunZenith.resize(count);
     const avhrr::GridInterpolator interpolator(grid);
     std::size_t gridLine = 0;
     for (std::size_t line = 0; line < pass_.lines.size(); ++line) {
@@ -110,6 +113,7 @@ const PassGeometry::Nodes& PassGeometry::nodes() const {
         const double cosZenith =
             std::clamp(avhrr::cosSolarZenith(sun, p.latitude, p.longitude), -1.0, 1.0);
         n->sunZenith[i] = static_cast<float>(std::acos(cosZenith) / kDeg);
+        n->cosSunZenith[i] = static_cast<float>(cosZenith);
         if (std::isfinite(p.latitude)) {
           n->south = std::min(n->south, n->latitude[i]);
           n->north = std::max(n->north, n->latitude[i]);
@@ -149,6 +153,14 @@ void PassGeometry::sunZenithRow(int line, std::span<float> out) const {
     return;
   }
   interpolate(nodes().sunZenith, line, out);
+}
+
+void PassGeometry::cosSunZenithRow(int line, std::span<float> out) const {
+  if (!located()) {
+    std::fill(out.begin(), out.end(), kNoValue);
+    return;
+  }
+  interpolate(nodes().cosSunZenith, line, out);
 }
 
 void PassGeometry::positionRow(int line, std::span<float> latitude,

@@ -41,8 +41,11 @@ class PassGeometry {
   // Satellite zenith angle (degrees) of every sample of a line; the same on every line.
   std::span<const float> satelliteZenith() const { return satelliteZenith_; }
 
-  // Sun zenith angle (degrees) of every sample of a line; NaN without positions.
+  std::span<const float> satelliteSecant() const { return satelliteSecant_; }
+
+  // Sun zenith angle (degrees), or its cosine, of every sample of a line; NaN without positions.
   void sunZenithRow(int line, std::span<float> out) const;
+  void cosSunZenithRow(int line, std::span<float> out) const;
 
   // Latitude and longitude (degrees) of every sample of a line; NaN without positions.
   void positionRow(int line, std::span<float> latitude, std::span<float> longitude) const;
@@ -61,7 +64,7 @@ class PassGeometry {
   const avhrr::LocationGrid* grid_;
   const CoastlineSet* land_;
   double heightKm_;
-  std::vector<float> satelliteZenith_;
+  std::vector<float> satelliteZenith_, satelliteSecant_;
   // Along a line: the grid column each sample interpolates from and its weight.
   std::vector<std::uint32_t> column_;
   std::vector<float> weight_;

@@ -7,6 +7,7 @@
 #include "products/panorama_correction.h"
 #include "products/pass_geometry.h"
 #include "products/product_rows.h"
+#include "products/product_scales.h"
 
 namespace kestrova::products {
 namespace {
@@ -73,7 +74,6 @@ PassProducts::PassProducts(const avhrr::Pass& pass, const avhrr::PassCalibration
                            const avhrr::LocationGrid* grid, std::optional<RgbRecipe> recipe)
     : pass_(pass),
       calibration_(calibration),
-      grid_(grid),
       recipe_(std::move(recipe)),
       geometry_(std::make_unique<PassGeometry>(pass, grid)),
       correction_(
@@ -82,33 +82,56 @@ PassProducts::PassProducts(const avhrr::Pass& pass, const avhrr::PassCalibration
 PassProducts::~PassProducts() = default;
 
 Picture PassProducts::plain(const ProductChoice& choice) const {
-  checkChoice(choice);
+  return std::move(plainAll({&choice, 1}).front());
+}
+
+std::vector<Picture> PassProducts::plainAll(std::span<const ProductChoice> choices) const {
+  for (const auto& choice : choices) checkChoice(choice);
   if (pass_.lineCount() == 0) throw Error(pass_.dataSetName + ": no lines to make a picture of");
-  const int p = choice.product;
   const RgbRecipe* recipe = recipe_ ? &*recipe_ : nullptr;
-  const ProductNeeds needs = productNeeds(p, choice, recipe);
-  const ProductKind& kind = productKind(p);
   const auto width = static_cast<std::size_t>(pass_.width);
   const bool located = geometry_->located();
 
-  RowContext ctx;
-  ctx.choice = choice;
-  ctx.recipe = recipe;
-  if (p == kUserRgbIndex && recipe != nullptr) ctx.evaluator.emplace(*recipe, pass_.width);
-  ctx.sst = sstCoefficients(pass_.satellite);
-  ctx.scratch.resize(width);
-  ctx.tones.resize(width);
-  ctx.classes.resize(width);
+  // Each product's own settings and scratch space, and what all of them read together.
+  std::vector<RowContext> contexts(choices.size());
+  std::vector<ProductNeeds> needs(choices.size());
+  ProductNeeds all;
+  bool standInSun = false;  // false colour or NDVI without positions
+  for (std::size_t k = 0; k < choices.size(); ++k) {
+    const int p = choices[k].product;
+    needs[k] = productNeeds(p, choices[k], recipe);
+    for (std::size_t c = 0; c < 5; ++c) all.channels[c] = all.channels[c] || needs[k].channels[c];
+    all.tones = all.tones || needs[k].tones;
+    all.sunZenith = all.sunZenith || needs[k].sunZenith;
+    all.cosSunZenith = all.cosSunZenith || needs[k].cosSunZenith;
+    all.openSea = all.openSea || needs[k].openSea;
+    standInSun = standInSun || (!located && (p == kFalseColourIndex || p == kVegetationIndex));
+    RowContext& ctx = contexts[k];
+    ctx.choice = choices[k];
+    ctx.recipe = recipe;
+    if (p == kUserRgbIndex && recipe != nullptr) ctx.evaluator.emplace(*recipe, pass_.width);
+    ctx.sst = sstCoefficients(pass_.satellite);
+    ctx.scratch.resize(width);
+    ctx.tones.resize(width);
+    ctx.classes.resize(width);
+  }
 
-  // One line's worth of everything the product reads: the only floating-point intermediates.
+  // One line's worth of everything the products read: the only floating-point intermediates.
+  // Each channel is calibrated once a line, however many products read it.
   std::array<std::vector<float>, 5> channels;
-  std::vector<float> sun(needs.sunZenith ? width : 0);
-  std::vector<std::uint8_t> sea(needs.openSea && located ? width : 0);
-  for (std::size_t c = 0; c < 5; ++c)
-    if (needs.channels[c]) channels[c].resize(width);
+  std::array<std::vector<std::uint8_t>, 5> tones;
+  for (std::size_t c = 0; c < 5; ++c) {
+    if (all.channels[c]) channels[c].resize(width);
+    if (all.channels[c] && all.tones) tones[c].resize(width);
+  }
+  std::vector<float> sun(all.sunZenith ? width : 0), litSun(standInSun ? width : 0);
+  std::vector<float> cosSun(all.cosSunZenith ? width : 0);
+  std::vector<std::uint8_t> sea(all.openSea && located ? width : 0);
 
-  Picture picture;
-  picture.image = Image::blank(pass_.width, pass_.lineCount(), kind.format);
+  std::vector<Picture> pictures(choices.size());
+  for (std::size_t k = 0; k < choices.size(); ++k)
+    pictures[k].image =
+        Image::blank(pass_.width, pass_.lineCount(), productKind(choices[k].product).format);
   for (int line = 0; line < pass_.lineCount(); ++line) {
     if (pass_.lines[static_cast<std::size_t>(line)].quality == avhrr::LineQuality::Missing)
       continue;  // a black row keeps the row index the line's time
@@ -117,27 +140,40 @@ Picture PassProducts::plain(const ProductChoice& choice) const {
     in.width = width;
     for (std::size_t c = 0; c < 5; ++c) {
       in.unit[c] = calibration_.transfer(static_cast<int>(c), line).unit();
-      if (!needs.channels[c]) continue;
+      if (!all.channels[c]) continue;
       calibration_.calibrateRow(static_cast<int>(c), line, channels[c]);
       in.channel[c] = channels[c].data();
+      if (tones[c].empty()) continue;
+      greyRow(channels[c].data(), width, in.unit[c], tones[c].data(), 1);
+      in.tone[c] = tones[c].data();
     }
     in.channel3A = calibration_.transfer(2, line).band == avhrr::Band::Ch3A;
-    if (needs.sunZenith) {
-      if (located || p == kUserRgbIndex || p == kSeaSurfaceIndex)
-        geometry_->sunZenithRow(line, sun);
-      else
-        sunFromBrightness(in, sun);
+    if (all.sunZenith) {
+      geometry_->sunZenithRow(line, sun);
       in.sunZenith = sun.data();
     }
-    if (needs.satZenith) in.satZenith = geometry_->satelliteZenith().data();
+    if (standInSun) sunFromBrightness(in, litSun);
+    if (all.cosSunZenith) {
+      geometry_->cosSunZenithRow(line, cosSun);
+      in.cosSunZenith = cosSun.data();
+    }
+    in.satZenith = geometry_->satelliteZenith().data();
+    in.satSecant = geometry_->satelliteSecant().data();
     if (!sea.empty()) {
       geometry_->openSeaRow(line, sea);
       in.openSea = sea.data();
     }
-    kind.row(ctx, in, picture.image.row(line));
+    for (std::size_t k = 0; k < choices.size(); ++k) {
+      const int p = choices[k].product;
+      LineInputs own = in;
+      if (!located && (p == kFalseColourIndex || p == kVegetationIndex))
+        own.sunZenith = litSun.data();
+      productKind(p).row(contexts[k], own, pictures[k].image.row(line));
+    }
   }
-  picture.notes = notesFor(choice, needs, located, ctx, pass_);
-  return picture;
+  for (std::size_t k = 0; k < choices.size(); ++k)
+    pictures[k].notes = notesFor(choices[k], needs[k], located, contexts[k], pass_);
+  return pictures;
 }
 
 Image PassProducts::corrected(const Image& plain) const {

@@ -24,9 +24,12 @@ Image quickLook(const Image& picture) {
     const int y0 = oy * factor, y1 = std::min(y0 + factor, picture.height);
     for (int y = y0; y < y1; ++y) {
       const std::uint8_t* in = picture.row(y);
-      for (int x = 0; x < picture.width; ++x)
-        for (int c = 0; c < channels; ++c)
-          sums[static_cast<std::size_t>(x / factor * channels + c)] += in[x * channels + c];
+      std::uint32_t* sum = sums.data();
+      for (int x0 = 0; x0 < picture.width; x0 += factor, sum += channels) {
+        const int x1 = std::min(x0 + factor, picture.width);
+        for (int i = x0 * channels; i < x1 * channels; i += channels)
+          for (int c = 0; c < channels; ++c) sum[c] += in[i + c];
+      }
     }
     std::uint8_t* row = out.row(oy);
     for (int ox = 0; ox < width; ++ox) {
@@ -44,15 +47,17 @@ Image quickLook(const Image& picture) {
 void turn180(Image& picture) {
   const int channels = picture.channels();
   const std::size_t bytes = picture.rowBytes();
+  auto reverse = [&](std::uint8_t* row) {
+    for (int l = 0, r = picture.width - 1; l < r; ++l, --r)
+      std::swap_ranges(row + l * channels, row + (l + 1) * channels, row + r * channels);
+  };
   for (int top = 0, bottom = picture.height - 1; top <= bottom; ++top, --bottom) {
     std::uint8_t* a = picture.row(top);
+    reverse(a);
+    if (top == bottom) break;
     std::uint8_t* b = picture.row(bottom);
-    if (top != bottom) std::swap_ranges(a, a + bytes, b);
-    for (std::uint8_t* row : {a, b}) {
-      if (top == bottom && row == b) break;
-      for (int l = 0, r = picture.width - 1; l < r; ++l, --r)
-        std::swap_ranges(row + l * channels, row + (l + 1) * channels, row + r * channels);
-    }
+    reverse(b);
+    std::swap_ranges(a, a + bytes, b);
   }
 }
 

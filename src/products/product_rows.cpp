@@ -15,8 +15,12 @@ using avhrr::Unit;
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
 
 void grey(const LineInputs& in, int channel, std::uint8_t* out, std::size_t step) {
-  const auto c = static_cast<std::size_t>(channel - 1);
-  greyRow(in.channel[c], in.width, in.unit[c], out, step);
+  const std::uint8_t* tone = in.tone[static_cast<std::size_t>(channel - 1)];
+  if (step == 1) {
+    std::copy_n(tone, in.width, out);
+  } else {
+    for (std::size_t i = 0; i < in.width; ++i) out[i * step] = tone[i];
+  }
 }
 
 template <int Channel>
@@ -33,6 +37,13 @@ void falseColour(RowContext& ctx, const LineInputs& in, std::uint8_t* out) {
   grey(in, 1, day + 2, 3);
   std::uint8_t* nightTone = ctx.tones.data();  // ...the night tone aside
   grey(in, 4, nightTone, 1);
+  // Most lines lie wholly on one side of the terminator.
+  const auto [low, high] = std::minmax_element(in.sunZenith, in.sunZenith + n);
+  if (*high < Scales::kDayZenith) return;
+  if (*low > Scales::kNightZenith) {
+    for (std::size_t i = 0; i < n; ++i) day[3 * i] = day[3 * i + 1] = day[3 * i + 2] = nightTone[i];
+    return;
+  }
   constexpr float span = Scales::kNightZenith - Scales::kDayZenith;
   for (std::size_t i = 0; i < n; ++i) {
     const float t = std::clamp((in.sunZenith[i] - Scales::kDayZenith) / span, 0.0f, 1.0f);
@@ -85,7 +96,7 @@ void seaSurface(RowContext& ctx, const LineInputs& in, std::uint8_t* out) {
   const float* t4 = kelvin(in, 4);
   const float* t5 = kelvin(in, 5);
   if (t4 == nullptr || t5 == nullptr) return;  // black: no temperatures on this line
-  const SeaSurfaceInputs inputs{t4, t5, in.channel[1], in.sunZenith, in.satZenith, in.openSea};
+  const SeaSurfaceInputs inputs{t4, t5, in.channel[1], in.cosSunZenith, in.satSecant, in.openSea};
   seaSurfaceRow(ctx.sst, inputs, in.width, ctx.scratch.data(), ctx.classes.data());
   const Palette& palette = Scales::seaSurface();
   for (std::size_t i = 0; i < in.width; ++i) {
@@ -150,7 +161,7 @@ constexpr FixedNeeds kNeeds[] = {
     {0b00001, false, false, false}, {0b00010, false, false, false}, {0b00100, false, false, false},
     {0b01000, false, false, false}, {0b10000, false, false, false}, {0b01011, true, false, false},
     {0, false, false, false},       {0b00111, false, false, false}, {0b01000, false, false, false},
-    {0b11010, true, true, true},    {0b00011, true, false, false},  {0b11000, false, false, false},
+    {0b11010, false, true, true},   {0b00011, true, false, false},  {0b11000, false, false, false},
 };
 
 }  // namespace
@@ -165,6 +176,8 @@ ProductNeeds productNeeds(int product, const ProductChoice& choice, const RgbRec
   for (std::size_t c = 0; c < 5; ++c) needs.channels[c] = (fixed.channels >> c) & 1;
   needs.sunZenith = fixed.sun;
   needs.satZenith = fixed.sat;
+  needs.tones = product <= kUserRgbIndex;
+  needs.cosSunZenith = product == kSeaSurfaceIndex;
   needs.openSea = fixed.sea;
   if (product == kRgbIndex)
     for (int c : choice.rgb) needs.channels[static_cast<std::size_t>(c - 1)] = true;

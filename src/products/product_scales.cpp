@@ -31,14 +31,35 @@ constexpr PaletteAnchor kVegetation[] = {
 
 // Reflective channels: 255 * sqrt(albedo / 100). The square root lifts dark sea and land,
 // where most of the detail is, as the eye expects, and keeps bright cloud from saturating.
+// Written without branches (NaN fails the comparison and comes out black) so that it vectorises.
 inline std::uint8_t reflectiveTone(float albedo) {
-  const float f = albedo > 0 ? albedo * 0.01f : 0.0f;  // NaN fails the test: black
-  return static_cast<std::uint8_t>(std::min(std::sqrt(f), 1.0f) * 255.0f + 0.5f);
+  const float f = albedo > 0.0f ? albedo * 0.01f : 0.0f;
+  const float t = std::sqrt(f < 1.0f ? f : 1.0f) * 255.0f + 0.5f;
+  return static_cast<std::uint8_t>(static_cast<int>(t));
 }
 
 inline std::uint8_t rampTone(float v, float offset, float scale) {
   const float t = (v - offset) * scale + 0.5f;
-  return static_cast<std::uint8_t>(t > 0 ? std::min(t, 255.0f) : 0.0f);
+  const float clamped = t > 0.0f ? (t < 255.0f ? t : 255.0f) : 0.0f;
+  return static_cast<std::uint8_t>(static_cast<int>(clamped));
+}
+
+// Tones are worked out a chunk at a time into a small buffer, where the loop vectorises, and
+// then spread to every first, second or third byte as the picture wants them.
+template <typename Tone>
+void writeTones(const float* values, std::size_t n, std::uint8_t* out, std::size_t step,
+                Tone tone) {
+  constexpr std::size_t kChunk = 256;
+  std::uint8_t chunk[kChunk];
+  for (std::size_t first = 0; first < n; first += kChunk) {
+    const std::size_t m = std::min(kChunk, n - first);
+    for (std::size_t i = 0; i < m; ++i) chunk[i] = tone(values[first + i]);
+    std::uint8_t* to = out + first * step;
+    if (step == 1)
+      std::copy_n(chunk, m, to);
+    else
+      for (std::size_t i = 0; i < m; ++i) to[i * step] = chunk[i];
+  }
 }
 
 }  // namespace
@@ -66,10 +87,24 @@ const std::array<std::uint8_t, 3>& Palette::colour(float value) const {
 }
 
 void Palette::apply(const float* values, std::size_t n, std::uint8_t* rgb) const {
+  // Table indexes a chunk at a time (a loop that vectorises; NaN takes the black entry past the
+  // palette's end), then the colours copied out.
   static constexpr std::array<std::uint8_t, 3> kBlack{};
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto& c = std::isnan(values[i]) ? kBlack : colour(values[i]);
-    std::copy_n(c.data(), 3, rgb + 3 * i);
+  constexpr std::size_t kChunk = 256;
+  std::uint16_t index[kChunk];
+  for (std::size_t first = 0; first < n; first += kChunk) {
+    const std::size_t m = std::min(kChunk, n - first);
+    for (std::size_t i = 0; i < m; ++i) {
+      const float v = values[first + i];
+      const float t = (v - first_) * scale_ + 0.5f;
+      const float clamped = t > 0.0f ? (t < 255.0f ? t : 255.0f) : 0.0f;
+      index[i] = v == v ? static_cast<std::uint16_t>(static_cast<int>(clamped)) : 256;
+    }
+    std::uint8_t* out = rgb + 3 * first;
+    for (std::size_t i = 0; i < m; ++i) {
+      const auto& c = index[i] < 256 ? table_[index[i]] : kBlack;
+      std::copy_n(c.data(), 3, out + 3 * i);
+    }
   }
 }
 
@@ -88,15 +123,15 @@ const Palette& Scales::vegetation() {
 
 void rampRow(const float* values, std::size_t n, Ramp ramp, std::uint8_t* out, std::size_t step) {
   const float scale = 255.0f / (ramp.white - ramp.black);
-  for (std::size_t i = 0; i < n; ++i) out[i * step] = rampTone(values[i], ramp.black, scale);
+  const float offset = ramp.black;
+  writeTones(values, n, out, step, [=](float v) { return rampTone(v, offset, scale); });
 }
 
 void greyRow(const float* values, std::size_t n, avhrr::Unit unit, std::uint8_t* out,
              std::size_t step) {
   switch (unit) {
     case avhrr::Unit::AlbedoPercent:
-      for (std::size_t i = 0; i < n; ++i) out[i * step] = reflectiveTone(values[i]);
-      return;
+      return writeTones(values, n, out, step, [](float v) { return reflectiveTone(v); });
     case avhrr::Unit::Kelvin:
       // 320 K black to 190 K white: cold cloud tops white as in every weather picture, and
       // the range holds everything from the coldest storm tops to a desert at noon.

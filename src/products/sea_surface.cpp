@@ -17,17 +17,15 @@ constexpr SstCoefficients kCoefficients[] = {
 };
 
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
-constexpr float kDeg = static_cast<float>(std::numbers::pi / 180.0);
+const float kDayCosine =
+    static_cast<float>(std::cos(ClearSky::kDayZenithDeg * std::numbers::pi / 180));
 
-bool clearSky(float t4, float t5, float albedo2, float sunZenith) {
+bool clearSky(float t4, float t5, float albedo2, float cosSun) {
   const float split = t4 - t5;
   if (!(t4 >= ClearSky::kColdestK)) return false;
   if (!(split >= ClearSky::kSplitLowK && split <= ClearSky::kSplitHighK)) return false;
-  if (sunZenith < ClearSky::kDayZenithDeg) {
-    const float reflectance = albedo2 / std::cos(sunZenith * kDeg);
-    if (!(reflectance <= ClearSky::kSeaReflectancePercent)) return false;
-  }
-  return true;
+  // Reflectance albedo / cos(zenith) within the limit, without the division.
+  return !(cosSun > kDayCosine) || albedo2 <= ClearSky::kSeaReflectancePercent * cosSun;
 }
 
 }  // namespace
@@ -48,8 +46,18 @@ void seaSurfaceRow(const SstCoefficients* coefficients, const SeaSurfaceInputs& 
       classes[i] = SeaSurfaceClass::NoData;
       continue;
     }
-    const float sun = in.sunZenith[i];
-    if (!clearSky(t4, t5, in.albedo2[i], sun)) {
+    const float cosSun = in.cosSunZenith[i];
+    // Too cold for open water: cloud (or ice), over land or sea. Then land: the sea's
+    // reflectance and split-window tests mean nothing there.
+    if (!(t4 >= ClearSky::kColdestK)) {
+      classes[i] = SeaSurfaceClass::Cloud;
+      continue;
+    }
+    if (in.openSea != nullptr && in.openSea[i] == 0) {
+      classes[i] = SeaSurfaceClass::Land;
+      continue;
+    }
+    if (!clearSky(t4, t5, in.albedo2[i], cosSun)) {
       classes[i] = SeaSurfaceClass::Cloud;
       continue;
     }
@@ -57,16 +65,11 @@ void seaSurfaceRow(const SstCoefficients* coefficients, const SeaSurfaceInputs& 
       classes[i] = SeaSurfaceClass::NoData;
       continue;
     }
-    if (in.openSea[i] == 0) {
-      classes[i] = SeaSurfaceClass::Land;
-      continue;
-    }
     classes[i] = SeaSurfaceClass::ClearSea;
     if (coefficients == nullptr) continue;
-    const SplitWindow& w = sun < ClearSky::kDayZenithDeg ? coefficients->day : coefficients->night;
+    const SplitWindow& w = cosSun > kDayCosine ? coefficients->day : coefficients->night;
     const double split = static_cast<double>(t4) - t5;
-    const double secant = 1.0 / std::cos(static_cast<double>(in.satZenith[i]) * kDeg);
-    const double sst = w.a * t4 + w.b * split + w.c * split * (secant - 1.0) + w.d;
+    const double sst = w.a * t4 + w.b * split + w.c * split * (in.satSecant[i] - 1.0) + w.d;
     if (sst < ClearSky::kLowestC || sst > ClearSky::kHighestC)
       classes[i] = SeaSurfaceClass::Cloud;
     else

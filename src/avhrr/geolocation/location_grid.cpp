@@ -22,7 +22,7 @@ bool plausible(double lat, double lon) {
 
 }  // namespace
 
-double scanPosition(int width, int sample) {
+double scanPosition(int width, double sample) {
   // A GAC sample averages four of every five full-resolution samples, starting at 5k.
   return width == kGacWidth ? 5.0 * sample + 1.5 : sample;
 }

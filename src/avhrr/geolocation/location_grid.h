@@ -26,8 +26,8 @@ struct LocationGrid {
 constexpr int kOrbitGridLineStep = 1;
 constexpr int kOrbitGridSampleStep = 32;
 
-// Where sample k of a line of that width lies on the full-resolution scan (fractional for GAC).
-double scanPosition(int width, int sample);
+// Where sample k (fractional allowed) of a line of that width lies on the full-resolution scan.
+double scanPosition(int width, double sample);
 
 // Every lineStep-th line and sampleStep-th sample of the pass, its last line and sample always
 // included, each line located at its own time. An error for a pass without lines.
