@@ -23,7 +23,8 @@ Error cannotRead(const std::string& path, const std::string& cause) {
 }  // namespace
 
 MappedFile::MappedFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a named pipe given as the data file must fail below, not wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw cannotRead(path, std::strerror(errno));
   struct Closer {
     int fd;

@@ -3,6 +3,7 @@
 // file against the orbit the pass was made from, the year and the elements it finds, and every
 // way it can fail.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utime.h>
 
 #include <fstream>
@@ -207,8 +208,10 @@ TEST(Decoder, BadInputOrOutputFailsWithTheFileNamedAndLeavesNothing) {
   std::string noise(1 << 20, '\0');
   for (char& c : noise) c = static_cast<char>(random());
   station.write("noise.l1b", noise);
+  ::mkfifo(station.file("pipe.hpt").c_str(), 0600);
   const std::string good = SyntheticPasses::get().file(SyntheticFile::KlmLac).string();
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+      {arguments(station.file("pipe.hpt"), "south", out, {"-fc:.jpg"}), "not an ordinary file"},
       {arguments(station.file("empty.hpt"), "south", out, {"-fc:.jpg"}), "empty (0 bytes)"},
       {arguments(station.file("short.hpt"), "south", out, {"-fc:.jpg"}), "neither"},
       {arguments(station.file("noise.l1b"), "south", out, {"-fc:.jpg"}), "neither"},
