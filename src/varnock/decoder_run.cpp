@@ -179,20 +179,34 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
   std::mutex tally;  // guards done and notes
   std::size_t done = 0;
   std::vector<std::string> notes;
-  // Products on every core, but no more than four at once: each holds its pictures in memory.
-  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
-  runJobs(jobs.size(), threads, [&](std::size_t k) {
-    const PictureJob& job = jobs[k];
-    report.stage("Making " +
-                 std::string(ProductTable[static_cast<std::size_t>(job.choice.product)].caption));
-    const auto made = makePictures(job, maker, turned, options.outputBase, files);
-    const std::lock_guard lock(tally);
-    report.progress(kPictures + (kWriting - kPictures) * static_cast<double>(++done) /
-                                    static_cast<double>(jobs.size()));
-    for (const auto& note : made) {
-      if (std::find(notes.begin(), notes.end(), note) != notes.end()) continue;
-      notes.push_back(note);
-      report.warning(note);
+  // The products shared among the cores, each share made in one sweep over the pass (every
+  // channel calibrated once a line for all of it); no more than four shares, each holding its
+  // pictures in memory.
+  const std::size_t shares =
+      std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 2u, 4u), jobs.size());
+  runJobs(shares, static_cast<unsigned>(shares), [&](std::size_t share) {
+    std::vector<std::size_t> mine;
+    std::vector<products::ProductChoice> choices;
+    std::string names;
+    for (std::size_t k = share; k < jobs.size(); k += shares) {
+      mine.push_back(k);
+      choices.push_back(jobs[k].choice);
+      names += std::string(names.empty() ? "" : ", ") +
+               std::string(ProductTable[static_cast<std::size_t>(jobs[k].choice.product)].caption);
+    }
+    report.stage("Making " + names);
+    std::vector<products::Picture> plains = maker.plainAll(choices);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+      const auto made = makePictures(jobs[mine[i]], std::move(plains[i]), maker, turned,
+                                     options.outputBase, files);
+      const std::lock_guard lock(tally);
+      report.progress(kPictures + (kWriting - kPictures) * static_cast<double>(++done) /
+                                      static_cast<double>(jobs.size()));
+      for (const auto& note : made) {
+        if (std::find(notes.begin(), notes.end(), note) != notes.end()) continue;
+        notes.push_back(note);
+        report.warning(note);
+      }
     }
   });
   for (const auto& item : options.items) written.push_back(itemFileName(options.outputBase, item));

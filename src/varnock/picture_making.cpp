@@ -31,9 +31,9 @@ std::vector<std::uint8_t> encodePicture(const Image& image, PictureType type) {
   return encodeJpeg(image, options);
 }
 
-std::vector<std::string> makePictures(const PictureJob& job, const products::PassProducts& maker,
-                                      bool turned, const std::string& base, StagedFiles& files) {
-  products::Picture plain = maker.plain(job.choice);
+std::vector<std::string> makePictures(const PictureJob& job, products::Picture plain,
+                                      const products::PassProducts& maker, bool turned,
+                                      const std::string& base, StagedFiles& files) {
   // The derived forms first, from the picture as received; the plain one is turned last, in place.
   for (PictureForm form : {PictureForm::Corrected, PictureForm::QuickLook}) {
     const bool wanted = std::any_of(job.items.begin(), job.items.end(),

@@ -1,5 +1,5 @@
-// The pictures of one product: its plain picture made once, the corrected and quick-look forms
-// derived from it, each turned last when north is to be up, encoded and staged.
+// The pictures of one product: the corrected and quick-look forms derived from its plain
+// picture, each turned last when north is to be up, encoded and staged.
 #pragma once
 
 #include <string>
@@ -22,8 +22,9 @@ std::vector<PictureJob> pictureJobs(const std::vector<Item>& items);
 // JPEG quality 90 with 2x2 chroma subsampling, or BMP.
 std::vector<std::uint8_t> encodePicture(const Image& image, PictureType type);
 
-// Stages every file of the job under base; returns the product's notes for the user.
-std::vector<std::string> makePictures(const PictureJob& job, const products::PassProducts& maker,
-                                      bool turned, const std::string& base, StagedFiles& files);
+// Stages every file of the job under base from its plain picture; returns the picture's notes.
+std::vector<std::string> makePictures(const PictureJob& job, products::Picture plain,
+                                      const products::PassProducts& maker, bool turned,
+                                      const std::string& base, StagedFiles& files);
 
 }  // namespace kestrova::varnock
