@@ -128,6 +128,53 @@ std::optional<std::vector<std::uint8_t>> locationBytes(const std::optional<TieTa
   }
 }
 
+// Every requested picture staged, the products shared among the cores, each share made in one
+// sweep over the pass (every channel calibrated once a line for all of it); no more than four
+// shares, each holding its pictures in memory. Each note of the products is told once.
+void makeProducts(const std::vector<PictureJob>& jobs, const products::PassProducts& maker,
+                  bool turned, const std::string& base, StagedFiles& files,
+                  progress::Reporter& report) {
+  std::mutex tally;  // guards done and notes
+  std::size_t done = 0;
+  std::vector<std::string> notes;
+  const std::size_t shares =
+      std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 2u, 4u), jobs.size());
+  runJobs(shares, static_cast<unsigned>(shares), [&](std::size_t share) {
+    std::vector<std::size_t> mine;
+    std::vector<products::ProductChoice> choices;
+    std::string names;
+    for (std::size_t k = share; k < jobs.size(); k += shares) {
+      mine.push_back(k);
+      choices.push_back(jobs[k].choice);
+      names += std::string(names.empty() ? "" : ", ") +
+               std::string(ProductTable[static_cast<std::size_t>(jobs[k].choice.product)].caption);
+    }
+    report.stage("Making " + names);
+    std::vector<products::Picture> plains = maker.plainAll(choices);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+      const auto made =
+          makePictures(jobs[mine[i]], std::move(plains[i]), maker, turned, base, files);
+      const std::lock_guard lock(tally);
+      report.progress(kPictures + (kWriting - kPictures) * static_cast<double>(++done) /
+                                      static_cast<double>(jobs.size()));
+      for (const auto& note : made) {
+        if (std::find(notes.begin(), notes.end(), note) != notes.end()) continue;
+        notes.push_back(note);
+        report.warning(note);
+      }
+    }
+  });
+}
+
+// The picture the window shows at the end: the first quick look in JPEG, else the first picture.
+std::string previewOf(const DecoderOptions& options) {
+  const auto look = std::find_if(options.items.begin(), options.items.end(), [](const Item& i) {
+    return i.form == PictureForm::QuickLook && i.type == PictureType::Jpeg;
+  });
+  return itemFileName(options.outputBase,
+                      look != options.items.end() ? *look : options.items.front());
+}
+
 }  // namespace
 
 std::vector<fs::path> elementFolders(const RunPlaces& places, const std::string& dataFile) {
@@ -175,40 +222,7 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
 
   const products::PassProducts maker(pass, calibration, location.grid ? &*location.grid : nullptr,
                                      userRecipe(places.programFolder, report));
-  const std::vector<PictureJob> jobs = pictureJobs(options.items);
-  std::mutex tally;  // guards done and notes
-  std::size_t done = 0;
-  std::vector<std::string> notes;
-  // The products shared among the cores, each share made in one sweep over the pass (every
-  // channel calibrated once a line for all of it); no more than four shares, each holding its
-  // pictures in memory.
-  const std::size_t shares =
-      std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 2u, 4u), jobs.size());
-  runJobs(shares, static_cast<unsigned>(shares), [&](std::size_t share) {
-    std::vector<std::size_t> mine;
-    std::vector<products::ProductChoice> choices;
-    std::string names;
-    for (std::size_t k = share; k < jobs.size(); k += shares) {
-      mine.push_back(k);
-      choices.push_back(jobs[k].choice);
-      names += std::string(names.empty() ? "" : ", ") +
-               std::string(ProductTable[static_cast<std::size_t>(jobs[k].choice.product)].caption);
-    }
-    report.stage("Making " + names);
-    std::vector<products::Picture> plains = maker.plainAll(choices);
-    for (std::size_t i = 0; i < mine.size(); ++i) {
-      const auto made = makePictures(jobs[mine[i]], std::move(plains[i]), maker, turned,
-                                     options.outputBase, files);
-      const std::lock_guard lock(tally);
-      report.progress(kPictures + (kWriting - kPictures) * static_cast<double>(++done) /
-                                      static_cast<double>(jobs.size()));
-      for (const auto& note : made) {
-        if (std::find(notes.begin(), notes.end(), note) != notes.end()) continue;
-        notes.push_back(note);
-        report.warning(note);
-      }
-    }
-  });
+  makeProducts(pictureJobs(options.items), maker, turned, options.outputBase, files, report);
   for (const auto& item : options.items) written.push_back(itemFileName(options.outputBase, item));
 
   report.stage("Writing");
@@ -217,12 +231,7 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
     std::error_code error;
     report.info("Wrote " + path + " (" + sizeText(fs::file_size(path, error)) + ")");
   }
-  const auto preview = std::find_if(options.items.begin(), options.items.end(), [](const Item& i) {
-    return i.form == PictureForm::QuickLook && i.type == PictureType::Jpeg;
-  });
-  report.showPicture(preview != options.items.end()
-                         ? itemFileName(options.outputBase, *preview)
-                         : itemFileName(options.outputBase, options.items.front()));
+  report.showPicture(previewOf(options));
   report.stage("Done");
   report.progress(1.0);
   return 0;
