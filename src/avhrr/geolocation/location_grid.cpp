@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "avhrr/geolocation/element_age.h"
 #include "base/error.h"
 
 namespace kestrova::avhrr {
@@ -32,6 +33,7 @@ LocationGrid locateFromOrbit(const Pass& pass, const OrbitGeolocator& geolocator
   if (pass.lineCount() == 0 || pass.width <= 0) {
     throw Error(pass.dataSetName + ": no lines to locate");
   }
+  requireElementsNear(geolocator.orbit().elements(), pass);
   LocationGrid grid;
   grid.width = pass.width;
   grid.lines = everyNth(pass.lineCount(), std::max(lineStep, 1));
