@@ -1,5 +1,5 @@
-// The twelve pictures of a calibrated pass (see product_table.h for the list), and the corrected
-// and quick-look forms derived from any of them.
+// The twelve pictures of a calibrated pass (indexes as in settings/product_table.h), and the
+// corrected and quick-look forms derived from any of them.
 #pragma once
 
 #include <array>

@@ -32,8 +32,9 @@ void singleChannel(RowContext&, const LineInputs& in, std::uint8_t* out) {
 // blend across the terminator, between Sun zenith 85° and 95°.
 void falseColour(RowContext& ctx, const LineInputs& in, std::uint8_t* out) {
   const std::size_t n = in.width;
-  std::uint8_t* day = out;  // R and G of the day picture first go to the output...
+  std::uint8_t* day = out;  // the day picture first goes to the output...
   grey(in, 2, day, 3);
+  grey(in, 2, day + 1, 3);
   grey(in, 1, day + 2, 3);
   std::uint8_t* nightTone = ctx.tones.data();  // ...the night tone aside
   grey(in, 4, nightTone, 1);
@@ -52,8 +53,7 @@ void falseColour(RowContext& ctx, const LineInputs& in, std::uint8_t* out) {
     const auto mix = [w, nt](float d) {
       return static_cast<std::uint8_t>(d + w * (nt - d) + 0.5f);
     };
-    day[3 * i] = mix(d2);
-    day[3 * i + 1] = mix(d2);
+    day[3 * i] = day[3 * i + 1] = mix(d2);
     day[3 * i + 2] = mix(d1);
   }
 }

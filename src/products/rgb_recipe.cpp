@@ -244,6 +244,9 @@ bool RgbRecipe::uses(RecipeInput input) const {
 }
 
 RgbRecipe parseRgbRecipe(std::string_view text) {
+  // Editors on other systems may start a UTF-8 file with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   RgbRecipe recipe;
   std::array<int, 3> definedOn{};  // line of each colour's definition, 0 when not yet seen
   int line = 0;

@@ -129,13 +129,19 @@ TEST(ChannelProducts, NightHasDarkVisibleChannelsAndFalseColourFromChannel4) {
   EXPECT_GT(meanTone(fc), 40.0);
 }
 
-TEST(ColourProducts, RgbStacksTheThreeGreyProducts) {
-  const Image rgb = plain(dayPass(), 6);
-  const std::array<Image, 3> greys{plain(dayPass(), 0), plain(dayPass(), 1), plain(dayPass(), 3)};
-  for (int y = 0; y < rgb.height; ++y)
-    for (int s = 0; s < rgb.width; ++s)
-      for (int c = 0; c < 3; ++c)
-        ASSERT_EQ(pixel(rgb, y, s)[c], *pixel(greys[c], y, s)) << "line " << y << " sample " << s;
+// Colour products whose components are grey products: RGB R1G2B4, and false colour in
+// daylight (the whole of the day pass) channels 2, 2, 1.
+TEST(ColourProducts, StackTheGreyProducts) {
+  const std::array<Image, 4> greys{plain(dayPass(), 0), plain(dayPass(), 1), Image{},
+                                   plain(dayPass(), 3)};
+  for (auto [product, channels] : {std::pair{6, kR1G2B4}, std::pair{5, std::array{2, 2, 1}}}) {
+    const Image colour = plain(dayPass(), product);
+    for (int y = 0; y < colour.height; ++y)
+      for (int s = 0; s < colour.width; ++s)
+        for (int c = 0; c < 3; ++c)
+          ASSERT_EQ(pixel(colour, y, s)[c], *pixel(greys[channels[c] - 1], y, s))
+              << "product " << product << " line " << y << " sample " << s;
+  }
 }
 
 TEST(ColourProducts, NaturalColourAndTheSameRecipeAgree) {

@@ -1,6 +1,7 @@
 // The corrected and quick-look forms, and the turn a northbound pass takes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -44,6 +45,30 @@ TEST(CorrectedForm, EqualGroundDistancesAreEqualPixelDistances) {
   expectEvenGround(located->pass, located->grid, 100, 3700);
   const avhrr::Pass gac = avhrr::syntheticLevel1b(located->pass, options, avhrr::DataType::Gac);
   expectEvenGround(gac, avhrr::gridFromTiePoints(gac), 20, 740);
+}
+
+TEST(EveryProduct, GacPassesKeepTheirWidthAndShowTheScene) {
+  const auto options = testing::noaa19Options(testing::kDayMinutes, 30);
+  const auto located = testing::locatedPass(options);
+  const avhrr::Pass gac = avhrr::syntheticLevel1b(located->pass, options, avhrr::DataType::Gac);
+  const avhrr::LocationGrid grid = avhrr::gridFromTiePoints(gac);
+  const avhrr::PassCalibration calibration(gac);
+  const PassProducts products(gac, calibration, &grid, std::nullopt);
+  std::vector<ProductChoice> all;
+  for (int product = 0; product < 12; ++product) all.push_back({product, {1, 2, 4}});
+  const auto pictures = products.plainAll(all);
+  for (int product = 0; product < 12; ++product) {
+    const Image& image = pictures[product].image;
+    EXPECT_EQ(image.width, 409);
+    EXPECT_EQ(image.height, gac.lineCount());
+    // Daylight over sea and cloud: no product is one flat tone.
+    const auto [low, high] = std::minmax_element(image.pixels.begin(), image.pixels.end());
+    EXPECT_GT(*high - *low, 40) << "product " << product;
+  }
+  // Corrected, it widens in proportion to the full-resolution pass it was made from.
+  const PassProducts full(located->pass, *located->calibration, &located->grid, std::nullopt);
+  const int fullWidth = full.corrected(full.plain({5, {1, 2, 4}}).image).width;
+  EXPECT_NEAR(products.corrected(pictures[5].image).width, fullWidth * 409.0 / 2048, 7.5);
 }
 
 TEST(CorrectedForm, IsThePlainPictureResampledLineByLine) {

@@ -92,8 +92,8 @@ TEST(RgbRecipe, EveryErrorNamesItsLineAndColumn) {
   }
 }
 
-TEST(RgbRecipe, KnowsWhichInputsItReads) {
-  const RgbRecipe recipe = parseRgbRecipe("R = C3 * 2\nG = SATZ\nb = max(c1, 1)");
+TEST(RgbRecipe, KnowsWhichInputsItReadsWhateverTheEditorSaved) {
+  const RgbRecipe recipe = parseRgbRecipe("\xEF\xBB\xBFR = C3 * 2\r\nG = SATZ\r\nb = max(c1, 1)");
   EXPECT_TRUE(recipe.uses(RecipeInput::C3));
   EXPECT_TRUE(recipe.uses(RecipeInput::SatZenith));
   EXPECT_TRUE(recipe.uses(RecipeInput::C1));
