@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "avhrr/geolocation/element_age.h"
 #include "avhrr/geolocation/orbit_geolocator.h"
 #include "base/error.h"
 
@@ -71,26 +72,22 @@ PassLocation locateRawHrpt(const avhrr::Pass& pass, const FoundElements& element
                    "them and decode again.");
     return {};
   }
-  const double age = std::abs(chosen->elements.minutesSinceEpoch(start)) / 1440.0;
-  report.info("Orbital elements: epoch " + epochText(chosen->elements) + ", " + days(age) +
-              " from the pass, from '" + chosen->file + "'");
-  if (age > kElementsRefuseDays) {
-    report.warning("The orbital elements are " + days(age) + " from the pass (more than " +
-                   days(kElementsRefuseDays) +
-                   "): positions would be far off, so no location "
-                   "file. Put current elements in " +
-                   folderList(elements) + ".");
-    return {};
-  }
-  if (age > kElementsWarnDays)
-    report.warning("The orbital elements are " + days(age) +
-                   " from the pass: expect locations several km off.");
+  report.info("Orbital elements: epoch " + epochText(chosen->elements) + ", " +
+              days(avhrr::elementsAgeDays(chosen->elements, pass)) + " from the pass, from '" +
+              chosen->file + "'");
+  if (const auto note = avhrr::elementsAgeNote(chosen->elements, pass)) report.warning(*note);
   const avhrr::Sgp4 orbit(chosen->elements);
   const avhrr::OrbitGeolocator geolocator(orbit, avhrr::defaultPointing(pass.satellite));
   PassLocation location;
+  try {
+    location.grid = avhrr::locateFromOrbit(pass, geolocator, avhrr::kOrbitGridLineStep,
+                                           avhrr::kOrbitGridSampleStep);
+  } catch (const Error& e) {  // elements too far from the pass, most likely
+    report.warning(std::string("No location file: ") + e.what() + " Put current elements in " +
+                   folderList(elements) + ".");
+    return {};
+  }
   location.direction = avhrr::directionOfTravel(orbit, start, end);
-  location.grid = avhrr::locateFromOrbit(pass, geolocator, avhrr::kOrbitGridLineStep,
-                                         avhrr::kOrbitGridSampleStep);
   return location;
 }
 

@@ -13,10 +13,6 @@
 
 namespace kestrova::varnock {
 
-// Elements further from the pass than these give a warning, or no location at all.
-inline constexpr double kElementsWarnDays = 14;
-inline constexpr double kElementsRefuseDays = 60;
-
 struct PassLocation {
   std::optional<avhrr::LocationGrid> grid;          // none: no location file
   std::optional<avhrr::TravelDirection> direction;  // none: unknown

@@ -152,8 +152,9 @@ TEST(Decoder, RawHrptYearAndElementsComeFromTheBestSourceAndSayWhere) {
       {bytesOf(SyntheticPasses::elementsFile()), false, "from the orbital elements' epoch", true,
        "Orbital elements: epoch 2025 day 172.50000"},
       {"", false, "from the file's modification time", false, "No orbital elements for NOAA-19"},
-      {elementsMovedBy(-30), true, "from the file name", true, "expect locations several km off"},
-      {elementsMovedBy(-90), true, "from the file name", false, "so no location file"},
+      {elementsMovedBy(-30), true, "from the file name", true,
+       "expect its locations to be several kilometres off"},
+      {elementsMovedBy(-90), true, "from the file name", false, "from it, more than 60.0 days"},
       {"NOAA 19\n1 33591U garbage\n2 33591 more garbage\nnotes.txt of the station\n", true,
        "from the file name", false, "Damaged element set skipped"},
   };
