@@ -91,7 +91,7 @@ bool settleDirection(const DecoderOptions& options, std::optional<TravelDirectio
                                 : (turned ? "north (pictures turned by 180 degrees, north up)"
                                           : "south (lines as received)");
   report.info("Direction: " + given + "; the " +
-              (travelled ? std::string("orbit says ") + directionName(*travelled)
+              (travelled ? std::string("satellite travelled ") + directionName(*travelled)
                          : std::string("direction of travel is unknown")));
   const bool northbound = travelled == TravelDirection::Northbound;
   if (options.direction && travelled && northbound != turned)
@@ -201,6 +201,7 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
   readOptions.elementEpochs = [&](const avhrr::Satellite& s) { return epochsFor(elements, s); };
   const avhrr::Pass pass = readPass(file, options.dataFile, readOptions);
   for (const auto& line : describePass(pass)) report.info(line);
+  for (const auto& note : pass.notes) report.warning(note);
 
   report.stage("Calibrating");
   report.progress(kCalibrating);

@@ -71,8 +71,9 @@ std::vector<std::string> describePass(const avhrr::Pass& pass) {
       "Start " + utcText(pass.lines.front().time) + ", end " + utcText(pass.lines.back().time),
       "Lines: " + std::to_string(pass.lineCount()) + " (" + std::to_string(counts.keptLines) +
           " kept, " + std::to_string(counts.repairedLines) + " repaired, " +
-          std::to_string(counts.filledLines) + " missing and filled; " +
-          std::to_string(counts.droppedFrames) + " damaged frames dropped)"};
+          std::to_string(counts.damagedLines) + " damaged, " + std::to_string(counts.filledLines) +
+          " missing and filled; " + std::to_string(counts.droppedFrames) +
+          " frames failing the checks dropped)"};
   if (pass.format.container == avhrr::Container::RawHrpt)
     lines.push_back("Year " + std::to_string(avhrr::yearDayFromUtc(pass.lines.front().time).year) +
                     ", from " + in(kYearSources, pass.yearSource));

@@ -112,8 +112,9 @@ TEST(Decoder, NorthTurnsEveryPictureAndSaysSoWhenTheOrbitDisagrees) {
   EXPECT_EQ(avhrr::readLocationFile(north.file("p.lcn")).orientation,
             avhrr::Orientation::Rotated180);
   // The synthetic pass runs one way; whichever option contradicts it gets the plain warning.
-  const bool southbound = says(asReceived, "orbit says southbound");
-  ASSERT_TRUE(southbound || says(asReceived, "orbit says northbound")) << asReceived.messages;
+  const bool southbound = says(asReceived, "satellite travelled southbound");
+  ASSERT_TRUE(southbound || says(asReceived, "satellite travelled northbound"))
+      << asReceived.messages;
   const ProgramRun& contradicting = southbound ? turned : asReceived;
   const ProgramRun& agreeing = southbound ? asReceived : turned;
   EXPECT_TRUE(says(contradicting, "the pictures follow the direction given"))
