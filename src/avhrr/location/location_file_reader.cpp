@@ -79,7 +79,7 @@ std::string readName(const In& in) {
 
 }  // namespace
 
-LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName) {
+LocationFileGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName) {
   const In in(bytes, fileName);
   if (in.size() < lcn::kHeaderSize + 4)
     in.fail(in.size(), "file too short for the header (truncated)");
@@ -90,7 +90,7 @@ LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::
     in.fail(8, "format version " + std::to_string(version) + ", this program reads version " +
                    std::to_string(lcn::kVersion));
 
-  LocationGrid g;
+  LocationFileGrid g;
   const auto width = checkedCount(in, 48, 2, lcn::kMaxWidth, "picture width");
   const auto height = checkedCount(in, 52, 2, lcn::kMaxHeight, "picture height");
   const auto nc = checkedCount(in, 56, 2, width, "tie column count");
@@ -140,7 +140,7 @@ LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::
   return g;
 }
 
-LocationGrid readLocationFile(const std::string& path) {
+LocationFileGrid readLocationFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw Error(path + ": cannot open the location file");
   file.seekg(0, std::ios::end);
