@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -142,7 +143,7 @@ LocationFileGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const s
 
 LocationFileGrid readLocationFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw Error(path + ": cannot open the location file");
+  if (!file) throw Error(path + ": cannot open the location file: " + std::strerror(errno));
   file.seekg(0, std::ios::end);
   const auto size = static_cast<std::uintmax_t>(file.tellg());
   if (size > kMaxFileSize) throw Error(path + ": not a valid location file: far too large");
