@@ -192,7 +192,8 @@ std::string MapView::crsDefinition() const {
 
 GeoTransform MapView::geoTransform() const {
   if (projection_ == Projection::Linear)
-    return {centreLon_ - span_ / 2, span_ / width_, box_.north, -(box_.north - box_.south) / height_};
+    return {centreLon_ - span_ / 2, span_ / width_, box_.north,
+            -(box_.north - box_.south) / height_};
   return {-originX_ / scaleX_, 1 / scaleX_, -originY_ / scaleY_, 1 / scaleY_};
 }
 

@@ -52,11 +52,20 @@ std::string escapedXml(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -78,7 +87,9 @@ std::string MapFiles::worldFilePath() const {
   return withExtension(mapPath_, bmp() ? ".bpw" : ".jgw");
 }
 
-std::string MapFiles::prjPath() const { return withExtension(mapPath_, ".prj"); }
+std::string MapFiles::prjPath() const {
+  return withExtension(mapPath_, ".prj");
+}
 
 void MapFiles::writeMap(const Image& map) {
   const std::vector<std::uint8_t> bytes = bmp() ? encodeBmp(map) : encodeJpeg(map, {.quality = 90});

@@ -93,12 +93,14 @@ OstrelleOptions parseOstrelleOptions(std::span<const std::string> arguments) {
   }
   auto value = [&](Key key) -> const std::string& {
     const auto i = static_cast<std::size_t>(key);
-    if (!values[i]) throw OptionError("The option " + std::string(kOptions[i].name) + " is missing");
+    if (!values[i])
+      throw OptionError("The option " + std::string(kOptions[i].name) + " is missing");
     return *values[i];
   };
   auto name = [](Key key) { return kOptions[static_cast<std::size_t>(key)].name; };
   for (Key key : {Key::Lcn, Key::In, Key::Out}) {
-    if (value(key).empty()) throw OptionError("The option " + std::string(name(key)) + " names no file");
+    if (value(key).empty())
+      throw OptionError("The option " + std::string(name(key)) + " names no file");
   }
 
   OstrelleOptions o;
