@@ -71,7 +71,11 @@ void stroke(QPainter& painter, const Polylines& lines, double maxStep, const QRe
 void drawLayer(QPainter& painter, const MapView& view, Polylines lines, const LineStyle& style) {
   if (style.width <= 0 || lines.ends.empty()) return;
   view.toPixels(lines.x, lines.y);
-  painter.setPen(QPen(style.colour, style.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  QPen pen(style.colour, style.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  // Lines up to a pixel wide take Qt's cosmetic path, which rasterises them directly instead of
+  // stroking an outline with round caps and joins: several times faster for the same look.
+  pen.setCosmetic(style.width <= 1);
+  painter.setPen(pen);
   const double margin = style.width + 1;
   stroke(painter, lines, std::max(view.width(), view.height()) / 2.0,
          QRectF(-margin, -margin, view.width() + 2 * margin, view.height() + 2 * margin),

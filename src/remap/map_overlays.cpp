@@ -6,7 +6,7 @@ namespace kestrova::remap {
 
 MapStyle overlayStyle(const GeoBox& box) {
   MapStyle style;
-  style.coast = {QColor(255, 220, 0), 1.2, 0};
+  style.coast = {QColor(255, 220, 0), 1.0, 0};
   style.lake = {QColor(255, 220, 0), 0.8, 12};
   style.border = {QColor(255, 96, 64), 1.0, 0};
   style.graticule = {QColor(0, 200, 255, 170), 0.8, 0};

@@ -14,6 +14,7 @@ using CellNodes = std::array<MeshVertex, 9>;
 
 // count + 1 equally spaced positions from -0.5 to size - 0.5, no further apart than step.
 std::vector<double> axisNodes(int size, int step) {
+  step = std::max(1, step);
   const int count = std::max(1, (size + step - 1) / step);
   std::vector<double> nodes(static_cast<std::size_t>(count) + 1);
   for (int i = 0; i <= count; ++i)
