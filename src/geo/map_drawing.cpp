@@ -140,7 +140,11 @@ Polylines graticule(const GeoBox& box, double step) {
   const int lonSamples = std::max(1, int(std::ceil(span / kGraticuleSampleDegrees)));
   for (double k = std::ceil(box.west / step); k * step <= box.west + span; ++k) {
     if (span == 360 && k * step >= box.west + span) break;
-    lines.addLine({box.south, k * step}, {box.north, k * step}, latSamples);
+    // Near a pole only every 90th meridian goes on: the others would merge into a blot.
+    const bool quarter = std::fmod(std::abs(k * step), 90.0) == 0;
+    const double north = quarter ? box.north : std::min(box.north, 90 - step);
+    const double south = quarter ? box.south : std::max(box.south, -90 + step);
+    if (north > south) lines.addLine({south, k * step}, {north, k * step}, latSamples);
   }
   for (double k = std::ceil(box.south / step); k * step <= box.north; ++k) {
     if (std::abs(k * step) >= 90) continue;
