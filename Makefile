@@ -20,7 +20,7 @@ build-debug: deps
 # kestrova.cfg pointing at it and at the built programs; nothing a user changed is overwritten.
 DEMO_PASS := workspace/passes/noaa19_20250621_120800_hrpt-be.hpt
 run: build-release
-	build/release/tools/workspace/make_workspace workspace build/release/src/varnock build/release/src/ostrelle
+	build/release/tools/workspace/make_workspace workspace build/release/src/ui build/release/src/ui
 	test -e $(DEMO_PASS) || build/release/tools/synthetic/make_pass --tle tle/demo.tle \
 	  --start 2025-06-21T12:08:00 --duration 720 --files hrpt-be --out workspace/passes
 	test -e workspace/passes/demo.tle || cp tle/demo.tle workspace/passes/
@@ -29,7 +29,7 @@ run: build-release
 
 # The pictures in docs/screenshots, rendered on a virtual display.
 screenshots: build-release
-	xvfb-run -a -s "-screen 0 1280x1024x24" build/release/tools/screenshots/make_screenshots docs/screenshots
+	xvfb-run -a -s "-screen 0 1280x1024x24 -br" build/release/tools/screenshots/make_screenshots docs/screenshots
 
 test: build-debug
 	ctest --preset debug -j $(JOBS) --output-on-failure

@@ -14,7 +14,7 @@ set -euo pipefail
 
 build=${1:-build/release}
 runs=${2:-5}
-varnock=$build/src/varnock/Varnock.exe
+varnock=$build/src/ui/Varnock.exe
 make_pass=$build/tools/synthetic/make_pass
 elements=tests/avhrr/peers/data/elements.tle
 for program in "$varnock" "$make_pass"; do

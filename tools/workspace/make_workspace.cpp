@@ -11,47 +11,14 @@
 #include <filesystem>
 #include <string>
 
-#include "commands/batch_strings.h"
+#include "first_settings.h"
 #include "settings/atomic_file.h"
 #include "settings/config_writer.h"
-#include "settings/stored_settings.h"
 
 namespace {
 
 using namespace kestrova;
 namespace fs = std::filesystem;
-
-// Folders are stored with their trailing "/", as the panel's Set buttons leave them.
-std::string folderText(const fs::path& folder) {
-  return fs::absolute(folder).lexically_normal().string() + "/";
-}
-
-StoredSettings firstSettings(const fs::path& workspace, const fs::path& decoder,
-                             const fs::path& remapper) {
-  StoredSettings s;
-  s.dataFolder = folderText(workspace / "passes");
-  s.imageFolder = folderText(workspace / "images");
-  s.decoderFolder = folderText(decoder);
-  s.remapperFolder = folderText(remapper);
-  // The "Europe" region preset (region 0) and its bounds.
-  s.latNorth = "80";
-  s.latSouth = "35";
-  s.lonWest = "-10";
-  s.lonEast = "50";
-  DecoderOptionsInput decoding;
-  decoding.remapSource = s.remapSource;
-  decoding.rgbRed = s.rgbRed;
-  decoding.rgbGreen = s.rgbGreen;
-  decoding.rgbBlue = s.rgbBlue;
-  decoding.closeBox = true;
-  const DecoderOptions options = buildDecoderOptions(decoding);
-  s.decoderOptions = options.text;
-  s.closeDecoder = options.closeDecoder;
-  s.runMinimised = options.runMinimised;
-  s.remapOptions = buildRemapOptions({s.latNorth, s.latSouth, s.lonWest, s.lonEast, s.canvasWidth,
-                                      s.canvasHeight, ProjectionNames[s.projection]});
-  return s;
-}
 
 // A folder named with a trailing "/" keeps it as an empty last element: drop it, so that one
 // "/" ends the stored text.
@@ -73,7 +40,8 @@ int main(int argc, char** argv) {
     fs::create_directories(workspace / "images");
     const fs::path config = workspace / "kestrova.cfg";
     if (fs::exists(config)) return 0;
-    const StoredSettings settings = firstSettings(workspace, plain(argv[2]), plain(argv[3]));
+    const StoredSettings settings =
+        tools::firstSettings(workspace, plain(argv[2]), plain(argv[3]));
     AtomicFile(config.string()).commit(formatConfig(settings));
     std::printf("make_workspace: wrote %s\n", config.c_str());
     return 0;
