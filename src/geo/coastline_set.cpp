@@ -22,19 +22,22 @@ const CoastlineSet& CoastlineSet::builtin() {
 }
 
 CoastlineSet::CoastlineSet(CoastlineData data) : data_(std::move(data)) {
-  extents_.reserve(data_.segments.size());
   std::size_t first = 0;
-  for (const SegmentRecord& s : data_.segments) {
-    Extent e{first, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
-    for (std::size_t i = first; i < first + s.pointCount; ++i) {
-      const GeoPoint& p = data_.points[i];
-      e.south = std::min(e.south, p.latE6);
-      e.north = std::max(e.north, p.latE6);
-      e.west = std::min(e.west, p.lonE6);
-      e.east = std::max(e.east, p.lonE6);
+  for (std::uint32_t segment = 0; segment < data_.segments.size(); ++segment) {
+    const std::size_t end = first + data_.segments[segment].pointCount;
+    for (std::size_t from = first; from == first || from + 1 < end; from += kPieceLines) {
+      const std::size_t to = std::min(from + kPieceLines + 1, end);
+      Run piece{segment, from, to - from, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+      for (std::size_t i = from; i < to; ++i) {
+        const GeoPoint& p = data_.points[i];
+        piece.south = std::min(piece.south, p.latE6);
+        piece.north = std::max(piece.north, p.latE6);
+        piece.west = std::min(piece.west, p.lonE6);
+        piece.east = std::max(piece.east, p.lonE6);
+      }
+      runs_.push_back(piece);
     }
-    extents_.push_back(e);
-    first += s.pointCount;
+    first = end;
   }
   rowStart_.reserve(data_.mask.rows + 1);
   std::uint32_t start = 0;
@@ -45,15 +48,33 @@ CoastlineSet::CoastlineSet(CoastlineData data) : data_(std::move(data)) {
   rowStart_.push_back(start);
 }
 
+bool CoastlineSet::meets(const Run& run, SegmentKind kind, const GeoBox& box) const {
+  return data_.segments[run.segment].kind == kind && run.south * 1e-6 <= box.north &&
+         run.north * 1e-6 >= box.south && longitudesMeet(box, run.west * 1e-6, run.east * 1e-6);
+}
+
 std::vector<Segment> CoastlineSet::segments(SegmentKind kind, const GeoBox& box) const {
   std::vector<Segment> out;
-  for (std::size_t i = 0; i < extents_.size(); ++i) {
-    const SegmentRecord& s = data_.segments[i];
-    const Extent& e = extents_[i];
-    if (s.kind != kind || e.south * 1e-6 > box.north || e.north * 1e-6 < box.south ||
-        !longitudesMeet(box, e.west * 1e-6, e.east * 1e-6))
-      continue;
-    out.push_back({kind, std::span(data_.points).subspan(e.first, s.pointCount)});
+  const Run* last = nullptr;  // the previous run taken
+  for (const Run& run : runs_) {
+    if (!meets(run, kind, box)) continue;
+    const bool continues = last != nullptr && last->segment == run.segment &&
+                           last->first + last->count == run.first + 1;
+    if (continues)
+      out.back().points = {out.back().points.data(), out.back().points.size() + run.count - 1};
+    else
+      out.push_back({kind, std::span(data_.points).subspan(run.first, run.count)});
+    last = &run;
+  }
+  return out;
+}
+
+std::vector<CoastlineSet::Piece> CoastlineSet::pieces(SegmentKind kind, const GeoBox& box) const {
+  std::vector<Piece> out;
+  for (const Run& run : runs_) {
+    if (!meets(run, kind, box)) continue;
+    out.push_back({{kind, std::span(data_.points).subspan(run.first, run.count)},
+                   {run.north * 1e-6, run.south * 1e-6, run.west * 1e-6, run.east * 1e-6}});
   }
   return out;
 }

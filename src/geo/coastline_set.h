@@ -22,9 +22,19 @@ class CoastlineSet {
   // The set built into the library, decoded on first use.
   static const CoastlineSet& builtin();
 
-  // The polylines of a kind with at least one point inside the box's latitudes and longitudes,
-  // or running through it. A box with east < west crosses 180°.
+  // The polylines of a kind that may reach the box's latitudes and longitudes: of each, only the
+  // runs of points near the box, so a long shore mostly elsewhere (the ring of Eurasia for a map
+  // of Europe) costs only what can be seen. Each run holds every line that has a point inside the
+  // box or runs through it. A box with east < west crosses 180°.
   std::vector<Segment> segments(SegmentKind kind, const GeoBox& box) const;
+
+  // The same runs before they are joined: pieces of at most 64 lines, each with its own box, for
+  // a caller that culls further (consecutive pieces of a polyline share their end point).
+  struct Piece {
+    Segment segment;
+    GeoBox box;
+  };
+  std::vector<Piece> pieces(SegmentKind kind, const GeoBox& box) const;
 
   // Land, by the mask's cell under the point; lakes are not land. Longitudes of any turn are
   // accepted; a latitude outside -90..90 or a non-finite value raises kestrova::Error.
@@ -43,13 +53,18 @@ class CoastlineSet {
  private:
   explicit CoastlineSet(CoastlineData data);
 
-  struct Extent {
-    std::size_t first;
+  // A run of at most kPieceLines lines of one segment; consecutive pieces share a point.
+  struct Run {
+    std::uint32_t segment;
+    std::size_t first, count;
     std::int32_t south, north, west, east;  // micro-degrees
   };
+  static constexpr std::size_t kPieceLines = 64;
 
   CoastlineData data_;
-  std::vector<Extent> extents_;          // per segment
+  std::vector<Run> runs_;
+
+  bool meets(const Run& run, SegmentKind kind, const GeoBox& box) const;
   std::vector<std::uint32_t> rowStart_;  // first transition of each mask row, plus the end
 };
 

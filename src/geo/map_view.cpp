@@ -75,10 +75,8 @@ bool northPolar(const GeoBox& box) {
   return (box.north + box.south) / 2 >= 0;
 }
 
-std::string definition(Projection projection, const GeoBox& box, double centreLon) {
-  // +over keeps longitudes beyond ±180 of the centre unwrapped, so the box edges project where
-  // the box needs them.
-  const std::string common = " +lon_0=" + number(centreLon) + " +ellps=WGS84 +over";
+std::string projectionDefinition(Projection projection, const GeoBox& box, double centreLon) {
+  const std::string common = " +lon_0=" + number(centreLon) + " +ellps=WGS84";
   switch (projection) {
     case Projection::Polar:
       return northPolar(box) ? "+proj=stere +lat_0=90 +lat_ts=60" + common
@@ -89,6 +87,12 @@ std::string definition(Projection projection, const GeoBox& box, double centreLo
       return "+proj=merc" + common;
   }
   return {};
+}
+
+// +over keeps longitudes beyond ±180 of the centre unwrapped, so the box edges project where
+// the box needs them.
+std::string definition(Projection projection, const GeoBox& box, double centreLon) {
+  return projectionDefinition(projection, box, centreLon) + " +over";
 }
 
 }  // namespace
@@ -178,6 +182,19 @@ std::optional<LatLon> MapView::toLatLon(PixelPoint pixel) const {
   proj_.inverse({&x, 1}, {&y, 1});
   if (std::isnan(x)) return std::nullopt;
   return LatLon{y, normalizedLongitude(x)};
+}
+
+std::string MapView::crsDefinition() const {
+  // Linear's metres are degrees times a constant, so GIS users get plain degrees.
+  if (projection_ == Projection::Linear) return "+proj=longlat +ellps=WGS84";
+  return projectionDefinition(projection_, box_, centreLon_);
+}
+
+GeoTransform MapView::geoTransform() const {
+  if (projection_ == Projection::Linear)
+    return {centreLon_ - span_ / 2, span_ / width_, box_.north,
+            -(box_.north - box_.south) / height_};
+  return {-originX_ / scaleX_, 1 / scaleX_, -originY_ / scaleY_, 1 / scaleY_};
 }
 
 GeoBox MapView::coveredBox() const {

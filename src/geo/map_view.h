@@ -17,6 +17,7 @@
 // crossing 180° is as continuous as any other.
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,12 @@ struct PixelPoint {
 
 inline constexpr int kMaxCanvasSide = 20000;
 
+// Where the canvas lies in its coordinate system, as GIS world files give it: the top-left
+// corner of the top-left pixel and the size of a pixel (height negative: rows run south).
+struct GeoTransform {
+  double left, pixelWidth, top, pixelHeight;
+};
+
 class MapView {
  public:
   // Raises kestrova::Error for a latitude outside ±90 (±85 for Mercator), an empty box
@@ -51,6 +58,11 @@ class MapView {
 
   // A lat/lon box holding every point of the canvas, for choosing what to draw.
   GeoBox coveredBox() const;
+
+  // The coordinate system the canvas is a regular grid in, as a PROJ string: the projection in
+  // metres for Polar and Mercator, latitude and longitude in degrees for Linear.
+  std::string crsDefinition() const;
+  GeoTransform geoTransform() const;
 
   Projection projection() const { return projection_; }
   const GeoBox& box() const { return box_; }

@@ -50,6 +50,14 @@ ProjHandle& ProjHandle::operator=(ProjHandle&& other) noexcept {
   return *this;
 }
 
+std::string crsWkt(const std::string& definition, WktFlavour flavour) {
+  const ProjHandle crs(definition + " +type=crs");
+  const char* wkt = proj_as_wkt(crs.context_.get(), crs.projection_.get(),
+                                flavour == WktFlavour::Esri ? PJ_WKT1_ESRI : PJ_WKT1_GDAL, nullptr);
+  if (wkt == nullptr) throw Error("PROJ has no well-known text for '" + definition + "'");
+  return wkt;
+}
+
 void ProjHandle::forward(std::span<double> lon, std::span<double> lat) const {
   for (std::size_t i = 0; i < lon.size(); ++i) {
     lon[i] = proj_torad(lon[i]);

@@ -10,6 +10,12 @@ struct PJconsts;
 
 namespace kestrova {
 
+enum class WktFlavour { Esri, Gdal };
+
+// The well-known text of a coordinate system given as a PROJ string (ESRI's for .prj files,
+// GDAL's WKT1 for its own side-car files); raises kestrova::Error when PROJ cannot give it.
+std::string crsWkt(const std::string& definition, WktFlavour flavour);
+
 class ProjHandle {
  public:
   // A projection from a PROJ string such as "+proj=merc +lon_0=10"; raises kestrova::Error when
@@ -25,6 +31,7 @@ class ProjHandle {
   void inverse(std::span<double> x, std::span<double> y) const;
 
  private:
+  friend std::string crsWkt(const std::string& definition, WktFlavour flavour);
   struct Free {
     void operator()(pj_ctx* context) const;
     void operator()(PJconsts* projection) const;

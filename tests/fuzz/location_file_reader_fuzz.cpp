@@ -17,7 +17,7 @@ namespace {
 
 void check(const std::vector<std::uint8_t>& bytes) {
   using namespace kestrova::avhrr;
-  LocationGrid grid;
+  LocationFileGrid grid;
   try {
     grid = decodeLocationFile(bytes, "fuzz.lcn");
   } catch (const kestrova::Error&) {

@@ -47,7 +47,7 @@ namespace kestrova::avhrr::inline location_file {
 
 enum class Orientation : std::uint16_t { AsReceived = 0, Rotated180 = 1 };
 
-struct LocationGrid {
+struct LocationFileGrid {
   std::string satellite;  // at most 16 printable ASCII characters
   int norad = 0;
   UtcMs start = 0;
@@ -73,11 +73,11 @@ inline constexpr double kUnitsPerDegree = 1e6;
 }  // namespace lcn
 
 // Throws kestrova::Error naming the field when the grid cannot be written as it is.
-std::vector<std::uint8_t> encodeLocationFile(const LocationGrid& grid);
-void writeLocationFile(const std::string& path, const LocationGrid& grid);
+std::vector<std::uint8_t> encodeLocationFile(const LocationFileGrid& grid);
+void writeLocationFile(const std::string& path, const LocationFileGrid& grid);
 
 // Strict: every field is checked; errors name the file, the byte offset and the cause.
-LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName);
-LocationGrid readLocationFile(const std::string& path);
+LocationFileGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName);
+LocationFileGrid readLocationFile(const std::string& path);
 
 }  // namespace kestrova::avhrr::inline location_file

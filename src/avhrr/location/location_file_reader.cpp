@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -79,7 +80,7 @@ std::string readName(const In& in) {
 
 }  // namespace
 
-LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName) {
+LocationFileGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName) {
   const In in(bytes, fileName);
   if (in.size() < lcn::kHeaderSize + 4)
     in.fail(in.size(), "file too short for the header (truncated)");
@@ -90,7 +91,7 @@ LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::
     in.fail(8, "format version " + std::to_string(version) + ", this program reads version " +
                    std::to_string(lcn::kVersion));
 
-  LocationGrid g;
+  LocationFileGrid g;
   const auto width = checkedCount(in, 48, 2, lcn::kMaxWidth, "picture width");
   const auto height = checkedCount(in, 52, 2, lcn::kMaxHeight, "picture height");
   const auto nc = checkedCount(in, 56, 2, width, "tie column count");
@@ -140,9 +141,9 @@ LocationGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::
   return g;
 }
 
-LocationGrid readLocationFile(const std::string& path) {
+LocationFileGrid readLocationFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw Error(path + ": cannot open the location file");
+  if (!file) throw Error(path + ": cannot open the location file: " + std::strerror(errno));
   file.seekg(0, std::ios::end);
   const auto size = static_cast<std::uintmax_t>(file.tellg());
   if (size > kMaxFileSize) throw Error(path + ": not a valid location file: far too large");

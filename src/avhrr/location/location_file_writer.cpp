@@ -44,7 +44,7 @@ void checkIndices(const std::vector<int>& indices, int limit, const char* what) 
   }
 }
 
-void checkGrid(const LocationGrid& g) {
+void checkGrid(const LocationFileGrid& g) {
   if (g.satellite.size() > lcn::kNameSize) refuse("satellite name longer than 16 characters");
   for (char c : g.satellite)
     if (c < 0x20 || c > 0x7E) refuse("satellite name is not printable ASCII");
@@ -81,7 +81,7 @@ double wrapLongitude(double lon) {
 
 }  // namespace
 
-std::vector<std::uint8_t> encodeLocationFile(const LocationGrid& g) {
+std::vector<std::uint8_t> encodeLocationFile(const LocationFileGrid& g) {
   checkGrid(g);
   Out out;
   out.bytes(lcn::kMagic, sizeof lcn::kMagic);
@@ -107,7 +107,7 @@ std::vector<std::uint8_t> encodeLocationFile(const LocationGrid& g) {
   return std::move(out.buffer);
 }
 
-void writeLocationFile(const std::string& path, const LocationGrid& grid) {
+void writeLocationFile(const std::string& path, const LocationFileGrid& grid) {
   const auto bytes = encodeLocationFile(grid);
   // A new file beside the old one, renamed over it: a failed write never leaves half a file.
   const std::string temporary = path + ".tmp";

@@ -16,7 +16,7 @@ std::array<double, 3> unitVector(double lat, double lon) {
 
 }  // namespace
 
-LocationInterpolator::LocationInterpolator(const LocationGrid& grid) : grid_(grid) {
+LocationInterpolator::LocationInterpolator(const LocationFileGrid& grid) : grid_(grid) {
   points_.reserve(grid.latitude.size());
   for (std::size_t i = 0; i < grid.latitude.size(); ++i)
     points_.push_back(unitVector(grid.latitude[i], grid.longitude[i]));

@@ -18,7 +18,7 @@ struct GeoPoint {
 // Pixels beyond the outermost tie rows or columns extend the outermost cell.
 class LocationInterpolator {
  public:
-  explicit LocationInterpolator(const LocationGrid& grid);
+  explicit LocationInterpolator(const LocationFileGrid& grid);
 
   // x = sample, y = line of the picture as stored (after any rotation), 0-based.
   GeoPoint at(double x, double y) const;
@@ -31,7 +31,7 @@ class LocationInterpolator {
   };
   static Cell locate(const std::vector<int>& ticks, double position);
 
-  LocationGrid grid_;
+  LocationFileGrid grid_;
   std::vector<Vector> points_;
 };
 

@@ -19,8 +19,8 @@ namespace {
 
 using ::testing::HasSubstr;
 
-LocationGrid sampleGrid() {
-  LocationGrid g;
+LocationFileGrid sampleGrid() {
+  LocationFileGrid g;
   g.satellite = "NOAA-19";
   g.norad = 33591;
   g.start = 1'700'000'000'000;
@@ -83,23 +83,23 @@ TEST(LocationFile, WriterWrapsLongitudesOfAnyTurn) {
 }
 
 TEST(LocationFile, WriterRefusesGridsItCouldNotReadBack) {
-  const std::vector<std::pair<const char*, std::function<void(LocationGrid&)>>> cases{
-      {"NaN", [](LocationGrid& g) { g.latitude[4] = std::numeric_limits<double>::quiet_NaN(); }},
-      {"infinite", [](LocationGrid& g) { g.longitude[2] = INFINITY; }},
-      {"poles", [](LocationGrid& g) { g.latitude[0] = -90.5; }},
+  const std::vector<std::pair<const char*, std::function<void(LocationFileGrid&)>>> cases{
+      {"NaN", [](LocationFileGrid& g) { g.latitude[4] = std::numeric_limits<double>::quiet_NaN(); }},
+      {"infinite", [](LocationFileGrid& g) { g.longitude[2] = INFINITY; }},
+      {"poles", [](LocationFileGrid& g) { g.latitude[0] = -90.5; }},
       {"strictly increasing",
-       [](LocationGrid& g) {
+       [](LocationFileGrid& g) {
          g.columns = {0, 0, 2047};
        }},
       {"outside the picture",
-       [](LocationGrid& g) {
+       [](LocationFileGrid& g) {
          g.rows = {0, 10, 4300};
        }},
-      {"fewer than two", [](LocationGrid& g) { g.rows = {0}; }},
-      {"does not match", [](LocationGrid& g) { g.latitude.pop_back(); }},
-      {"longer than 16", [](LocationGrid& g) { g.satellite = "a satellite named at length"; }},
-      {"ends before", [](LocationGrid& g) { g.end = g.start - 1; }},
-      {"width", [](LocationGrid& g) { g.width = 1; }},
+      {"fewer than two", [](LocationFileGrid& g) { g.rows = {0}; }},
+      {"does not match", [](LocationFileGrid& g) { g.latitude.pop_back(); }},
+      {"longer than 16", [](LocationFileGrid& g) { g.satellite = "a satellite named at length"; }},
+      {"ends before", [](LocationFileGrid& g) { g.end = g.start - 1; }},
+      {"width", [](LocationFileGrid& g) { g.width = 1; }},
   };
   for (const auto& [cause, damage] : cases) {
     auto grid = sampleGrid();

@@ -62,8 +62,8 @@ struct Swath {
   }
 };
 
-LocationGrid gridOf(const Swath& swath, Orientation orientation) {
-  LocationGrid g;
+LocationFileGrid gridOf(const Swath& swath, Orientation orientation) {
+  LocationFileGrid g;
   g.width = kWidth;
   g.height = kHeight;
   g.orientation = orientation;
