@@ -102,26 +102,25 @@ bool settleDirection(const DecoderOptions& options, std::optional<TravelDirectio
   return turned;
 }
 
-std::optional<TieTable> locate(const avhrr::Pass& pass, const FoundElements& elements,
-                               PassLocation& location, progress::Reporter& report) {
+PassLocation locate(const avhrr::Pass& pass, const FoundElements& elements,
+                    progress::Reporter& report) {
   try {
-    location = pass.format.container == avhrr::Container::RawHrpt
-                   ? locateRawHrpt(pass, elements, report)
-                   : locateLevel1b(pass, report);
+    return pass.format.container == avhrr::Container::RawHrpt
+               ? locateRawHrpt(pass, elements, report)
+               : locateLevel1b(pass, report);
   } catch (const Error& e) {
     report.warning(std::string("No location file: ") + e.what());
-    location = {};
+    return {};
   }
-  if (!location.grid) return std::nullopt;
-  return tieTableOf(pass, *location.grid);
 }
 
-// The location file's bytes, or none with the reason why when the tie points cannot make one.
-std::optional<std::vector<std::uint8_t>> locationBytes(const std::optional<TieTable>& ties,
-                                                       bool turned, progress::Reporter& report) {
-  if (!ties) return std::nullopt;
+// The location file's bytes, or none with the reason why when the grid cannot make one.
+std::optional<std::vector<std::uint8_t>> locationBytes(const avhrr::Pass& pass,
+                                                       const PassLocation& location, bool turned,
+                                                       progress::Reporter& report) {
+  if (!location.grid) return std::nullopt;
   try {
-    return locationFileBytes(*ties, turned);
+    return locationFileBytes(pass, *location.grid, turned);
   } catch (const Error& e) {
     report.warning(std::string("No location file: ") + e.what());
     return std::nullopt;
@@ -210,13 +209,12 @@ int runDecoder(const DecoderOptions& options, const RunPlaces& places, progress:
 
   report.stage("Locating");
   report.progress(kLocating);
-  PassLocation location;
-  const std::optional<TieTable> ties = locate(pass, elements, location, report);
+  const PassLocation location = locate(pass, elements, report);
   const bool turned = settleDirection(options, location.direction, report);
 
   StagedFiles files;
   std::vector<std::string> written;
-  if (const auto bytes = locationBytes(ties, turned, report)) {
+  if (const auto bytes = locationBytes(pass, location, turned, report)) {
     files.stage(options.outputBase + ".lcn", *bytes);
     written.push_back(options.outputBase + ".lcn");
   }

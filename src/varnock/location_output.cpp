@@ -4,20 +4,25 @@
 
 namespace kestrova::varnock {
 
-std::vector<std::uint8_t> locationFileBytes(const TieTable& table, bool turned) {
-  avhrr::LocationFileGrid grid;
-  grid.satellite = table.satellite;
-  grid.norad = table.norad;
-  grid.start = table.start;
-  grid.end = table.end;
-  grid.width = table.width;
-  grid.height = table.height;
-  grid.orientation = turned ? avhrr::Orientation::Rotated180 : avhrr::Orientation::AsReceived;
-  grid.columns = table.columns;
-  grid.rows = table.rows;
-  grid.latitude = table.latitude;
-  grid.longitude = table.longitude;
-  return avhrr::encodeLocationFile(grid);
+std::vector<std::uint8_t> locationFileBytes(const avhrr::Pass& pass,
+                                            const avhrr::LocationGrid& grid, bool turned) {
+  avhrr::LocationFileGrid file;
+  if (pass.satellite) {
+    file.satellite = std::string(pass.satellite->name);
+    file.norad = pass.satellite->norad;
+  }
+  file.start = pass.lines.front().time;
+  file.end = pass.lines.back().time;
+  file.width = pass.width;
+  file.height = pass.lineCount();
+  file.orientation = turned ? avhrr::Orientation::Rotated180 : avhrr::Orientation::AsReceived;
+  file.columns = grid.samples;
+  file.rows = grid.lines;
+  for (const auto& point : grid.points) {
+    file.latitude.push_back(point.latitude);
+    file.longitude.push_back(point.longitude);
+  }
+  return avhrr::encodeLocationFile(file);
 }
 
 }  // namespace kestrova::varnock

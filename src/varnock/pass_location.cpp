@@ -102,24 +102,4 @@ PassLocation locateLevel1b(const avhrr::Pass& pass, progress::Reporter& report) 
   if (!location.direction && location.grid) location.direction = directionFromGrid(*location.grid);
   return location;
 }
-
-TieTable tieTableOf(const avhrr::Pass& pass, const avhrr::LocationGrid& grid) {
-  TieTable table;
-  if (pass.satellite) {
-    table.satellite = std::string(pass.satellite->name);
-    table.norad = pass.satellite->norad;
-  }
-  table.start = pass.lines.front().time;
-  table.end = pass.lines.back().time;
-  table.width = pass.width;
-  table.height = pass.lineCount();
-  table.columns = grid.samples;
-  table.rows = grid.lines;
-  for (const auto& point : grid.points) {
-    table.latitude.push_back(point.latitude);
-    table.longitude.push_back(point.longitude);
-  }
-  return table;
-}
-
 }  // namespace kestrova::varnock

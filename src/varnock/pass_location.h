@@ -9,7 +9,6 @@
 #include "avhrr/pass.h"
 #include "progress/progress_reporter.h"
 #include "varnock/element_search.h"
-#include "varnock/tie_table.h"
 
 namespace kestrova::varnock {
 
@@ -22,8 +21,5 @@ struct PassLocation {
 PassLocation locateRawHrpt(const avhrr::Pass& pass, const FoundElements& elements,
                            progress::Reporter& report);
 PassLocation locateLevel1b(const avhrr::Pass& pass, progress::Reporter& report);
-
-// The grid's numbers with the pass's name and times, for the location file.
-TieTable tieTableOf(const avhrr::Pass& pass, const avhrr::LocationGrid& grid);
 
 }  // namespace kestrova::varnock
