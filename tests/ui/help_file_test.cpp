@@ -82,7 +82,8 @@ TEST_F(BuiltHelpFile, IndexEntriesLeadToPagesThatExist) {
   for (const ContentsEntry* entry : flattenContents(index)) expectTopic(entry->local, entry->name);
 }
 
-// A link inside the file names a page that is there and, with a fragment, an id on that page.
+// A link inside the file names a page that is there and, with a fragment, an id on that page;
+// every picture a page shows is in the file.
 TEST_F(BuiltHelpFile, EveryLinkBetweenPagesArrives) {
   const std::regex link("href=\"([^\"#]*)(#([^\"]*))?\"");
   const std::regex image("src=\"([^\"]+)\"");
@@ -95,8 +96,11 @@ TEST_F(BuiltHelpFile, EveryLinkBetweenPagesArrives) {
       expectTopic(target + (*it)[2].str(), topic);
       ++links;
     }
-    for (std::sregex_iterator it(text.begin(), text.end(), image), end; it != end; ++it)
-      EXPECT_EQ((*it)[1].str().rfind("images/", 0), 0u) << topic << ": " << (*it)[1].str();
+    for (std::sregex_iterator it(text.begin(), text.end(), image), end; it != end; ++it) {
+      const std::string picture = (*it)[1].str();
+      EXPECT_EQ(picture.rfind("images/", 0), 0u) << topic << ": " << picture;
+      EXPECT_TRUE(archive.read("/" + picture)) << topic << ": no picture " << picture;
+    }
   }
   EXPECT_GT(links, 50);
 }
