@@ -60,7 +60,7 @@ std::vector<std::string> notesFor(const ProductChoice& choice, const ProductNeed
     notes.push_back(
         "No positions for this pass: without the land mask there is no sea-surface temperature; "
         "the picture shows cloud only");
-  if (p == kSeaSurfaceIndex && ctx.sst == nullptr) {
+  else if (p == kSeaSurfaceIndex && ctx.sst == nullptr) {
     const std::string name = pass.satellite != nullptr ? std::string(pass.satellite->name)
                                                        : std::string("this satellite");
     notes.push_back("No SST coefficients for " + name + ": the picture shows land and cloud only");

@@ -75,7 +75,11 @@ PassLocation locateRawHrpt(const avhrr::Pass& pass, const FoundElements& element
   report.info("Orbital elements: epoch " + epochText(chosen->elements) + ", " +
               days(avhrr::elementsAgeDays(chosen->elements, pass)) + " from the pass, from '" +
               chosen->file + "'");
-  if (const auto note = avhrr::elementsAgeNote(chosen->elements, pass)) report.warning(*note);
+  // Past the refusal limit the locating below says why; the age warning would only repeat it.
+  const double age = std::abs(avhrr::elementsAgeDays(chosen->elements, pass));
+  if (const auto note = avhrr::elementsAgeNote(chosen->elements, pass);
+      note && age <= avhrr::kElementsRefuseDays)
+    report.warning(*note);
   const avhrr::Sgp4 orbit(chosen->elements);
   const avhrr::OrbitGeolocator geolocator(orbit, avhrr::defaultPointing(pass.satellite));
   PassLocation location;
