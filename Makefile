@@ -1,7 +1,7 @@
 # The two commands every newcomer needs: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build-release build-debug asan screenshots clean
+.PHONY: run test deps build-release build-debug asan screenshots package clean
 
 deps:
 	scripts/install-deps
@@ -15,9 +15,15 @@ build-debug: deps
 	cmake --build --preset debug -j $(JOBS)
 
 # Kestrova keeps kestrova.cfg in its working folder and looks for its help file there;
-# workspace/ keeps both out of the repository.
+# workspace/ keeps both out of the repository. The first run also puts a demo pass (a synthetic
+# 12-minute NOAA-19 daylight pass over Europe) and its element set in workspace/passes/, and a
+# kestrova.cfg pointing at it and at the built programs; nothing a user changed is overwritten.
+DEMO_PASS := workspace/passes/noaa19_20250621_120800_hrpt-be.hpt
 run: build-release
-	mkdir -p workspace
+	build/release/tools/workspace/make_workspace workspace build/release/src/varnock build/release/src/ostrelle
+	test -e $(DEMO_PASS) || build/release/tools/synthetic/make_pass --tle tle/demo.tle \
+	  --start 2025-06-21T12:08:00 --duration 720 --files hrpt-be --out workspace/passes
+	test -e workspace/passes/demo.tle || cp tle/demo.tle workspace/passes/
 	cp build/release/docs/help/kestrova.chm workspace/
 	cd workspace && ../build/release/src/ui/kestrova
 
@@ -32,6 +38,10 @@ asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) --output-on-failure
+
+# The Debian package build/release/kestrova_<version>_<arch>.deb.
+package: build-release
+	cd build/release && cpack
 
 clean:
 	rm -rf build

@@ -42,6 +42,8 @@ enum class LineQuality : std::uint8_t {
   SyncOk,    // frame found where expected, all checks passed
   Repaired,  // kept after repair: sync bit errors, a smoothed time code, a slip re-aligned
   Missing,   // a fill line standing for a frame that was lost; its counts are zero
+  Damaged,   // its frame was cut short or broken by garbage: from ScanLine::damagedFrom on, the
+             // earth samples carry no value (counts zero, NaN calibrated)
 };
 
 enum class Channel3 : std::uint8_t { B3, A3, Transition };
@@ -87,6 +89,8 @@ struct ScanLine {
   std::uint32_t fileQualityBits = 0;  // Level 1b quality word as stored, 0 for raw HRPT
   std::optional<bool> southbound;     // from the Level 1b flag when present
   int minorFrame = 0;                 // HRPT minor frame number 1..3, 0 when unknown
+  // First earth sample without a value on a Damaged line (0: none has one); none on the others.
+  std::optional<int> damagedFrom;
   bool tipParityOk = true;
   std::optional<CalibrationViews> views;
   std::optional<FileCoefficients> coefficients;
@@ -101,11 +105,14 @@ struct TiePoints {
   std::vector<bool> lineValid;  // one per line
 };
 
+// Kept lines are all lines read from a frame; the repaired and damaged ones are among them.
 struct ReadCounts {
   int keptLines = 0;
   int repairedLines = 0;
-  int droppedFrames = 0;  // frames found but failing the checks, and garbage skipped between them
-  int filledLines = 0;    // Missing lines inserted for gaps in the time codes
+  int damagedLines = 0;    // kept, but their samples from a damage point on have no value
+  int droppedFrames = 0;   // frames found but failing the checks, and garbage skipped between them
+  int filledLines = 0;     // Missing lines inserted for gaps in the time codes
+  int channel3Mended = 0;  // lines whose lone 3A/3B bit disagreed with both neighbours
 };
 
 struct Pass {
@@ -121,6 +128,8 @@ struct Pass {
   std::optional<TiePoints> tiePoints;
   std::optional<std::array<ThermalConstants, 3>> headerThermal;  // Level 1b header (3B, 4, 5)
   ReadCounts readCounts;
+  // What a user should know about how the pass was read and dated, one sentence each.
+  std::vector<std::string> notes;
 
   int lineCount() const { return static_cast<int>(lines.size()); }
   std::span<std::uint16_t> row(int channel, int line);

@@ -69,6 +69,12 @@ std::vector<Segment> CoastlineSet::segments(SegmentKind kind, const GeoBox& box)
   return out;
 }
 
+std::span<const std::uint16_t> CoastlineSet::maskTransitions(std::uint32_t row) const {
+  if (row >= data_.mask.rows) return {};
+  return std::span(data_.mask.transitions)
+      .subspan(rowStart_[row], rowStart_[row + 1] - rowStart_[row]);
+}
+
 bool CoastlineSet::isLand(double lat, double lon) const {
   if (!std::isfinite(lat) || !std::isfinite(lon) || lat < -90 || lat > 90)
     throw Error("The point " + std::to_string(lat) + ", " + std::to_string(lon) +

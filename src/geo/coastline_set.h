@@ -32,6 +32,13 @@ class CoastlineSet {
   // accepted; a latitude outside -90..90 or a non-finite value raises kestrova::Error.
   bool isLand(double lat, double lon) const;
 
+  // The land mask itself, for callers that scan it a row at a time: its size in cells and, per
+  // row (0 at 90°N), the columns where the row changes between sea and land (see
+  // coastline_format.h).
+  std::uint32_t maskColumns() const { return data_.mask.columns; }
+  std::uint32_t maskRows() const { return data_.mask.rows; }
+  std::span<const std::uint16_t> maskTransitions(std::uint32_t row) const;
+
   std::size_t segmentCount() const { return data_.segments.size(); }
   std::size_t pointCount() const { return data_.points.size(); }
 

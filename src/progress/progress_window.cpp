@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -23,6 +24,7 @@ namespace kestrova::progress {
 namespace {
 
 constexpr int kBarSteps = 1000;
+const QSize kMinimumSize(640, 420);
 
 // How each kind of message stands out in the list: warnings amber, errors red, both bold.
 struct MessageLook {
@@ -81,13 +83,17 @@ ProgressWindow::ProgressWindow(const QString& title)
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(close_);
+  // The picture and the messages share the middle: side by side for a tall picture (a pass),
+  // one above the other for a wide one (a map).
+  content_ = new QBoxLayout(QBoxLayout::TopToBottom);
+  content_->addWidget(picture_);
+  content_->addWidget(messages_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(stage_);
   layout->addWidget(bar_);
-  layout->addWidget(picture_, 1);
-  layout->addWidget(messages_, 1);
+  layout->addLayout(content_, 1);
   layout->addLayout(buttons);
-  resize(620, 420);
+  resize(kMinimumSize);
 }
 
 void ProgressWindow::setStage(const QString& text) {
@@ -138,14 +144,24 @@ void ProgressWindow::showPicture() {
     addMessage(Severity::Warning, QString::fromLocal8Bit(e.what()));
     return;
   }
-  // The picture fills most of the screen at most, scaled with its proportions kept.
+  // The picture takes most of the screen at most, scaled with its proportions kept; the
+  // messages stay readable beside or below it.
+  const bool tall = image.height() > image.width();
+  content_->setDirection(tall ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize room = screen ? screen->availableGeometry().size() * 0.7 : QSize(900, 700);
-  const QSize shown = image.size().scaled(room.boundedTo(image.size()), Qt::KeepAspectRatio);
+  const QSize room = screen ? screen->availableGeometry().size() * 0.75 : QSize(960, 720);
+  const QSize box = tall ? QSize(room.width() / 2, room.height() - 150)
+                         : QSize(room.width(), room.height() - 200);
+  const QSize shown = image.size().scaled(box.boundedTo(image.size()), Qt::KeepAspectRatio);
   picture_->setPixmap(
       QPixmap::fromImage(image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  picture_->setFixedSize(shown);
   picture_->show();
-  messages_->setMaximumHeight(160);
+  if (tall) {
+    messages_->setMinimumWidth(kMinimumSize.width() - 60);
+  } else {
+    messages_->setMinimumHeight(140);
+  }
   adjustSize();
 }
 

@@ -8,6 +8,7 @@
 
 #include "progress/progress_reporter.h"
 
+class QBoxLayout;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -37,6 +38,7 @@ class ProgressWindow : public QWidget {
  private:
   void showPicture();
 
+  QBoxLayout* content_ = nullptr;
   QLabel* stage_;
   QProgressBar* bar_;
   QLabel* picture_;

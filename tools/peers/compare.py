@@ -6,7 +6,7 @@
 Checks, on the lines both dumps hold (matched by time when both carry times, else by index):
   counts       every channel's counts identical
   bt           brightness temperatures within 0.2 K
-  reflectance  reflectances within 0.5 (percent, absolute)
+  reflectance  reflectances within 0.1 (percent, absolute)
   geo          latitude/longitude within 1 km (great circle) on the columns both geolocate
 Every line the peer read must be among ours. Each check reports how many values it compared
 and its largest difference with where it lies (line and column in OURS). A check with nothing
@@ -22,7 +22,7 @@ import numpy as np
 from dump_format import NO_COUNT, DumpError, read_dump
 
 BT_TOLERANCE_K = 0.2
-REFLECTANCE_TOLERANCE = 0.5
+REFLECTANCE_TOLERANCE = 0.1
 DISTANCE_TOLERANCE_KM = 1.0
 TIME_TOLERANCE_MS = 1
 EARTH_RADIUS_KM = 6371.0088

@@ -17,10 +17,15 @@ int main(int argc, char** argv) {
   try {
     std::filesystem::path folder(argv[1]);
     kestrova::pictures::writeRegionMaps(folder);
-    QString icon = QString::fromStdString((folder / "kestrova.png").string());
-    if (!kestrova::pictures::programIcon().save(icon, "PNG")) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(icon));
-      return 1;
+    const std::pair<const char*, QImage> icons[] = {
+        {"kestrova.png", kestrova::pictures::programIcon()},
+        {"kestrova-256.png", kestrova::pictures::largeProgramIcon()}};
+    for (const auto& [name, picture] : icons) {
+      QString icon = QString::fromStdString((folder / name).string());
+      if (!picture.save(icon, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(icon));
+        return 1;
+      }
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

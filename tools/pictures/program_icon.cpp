@@ -143,13 +143,17 @@ QImage indexed(const QImage& image) {
 
 }  // namespace
 
-QImage programIcon() {
+QImage largeProgramIcon() {
   QImage drawing = globe(kDrawSize, 92, QPointF(112, 150));
   QPainter painter(&drawing);
   drawOrbitAndSatellite(painter);
   painter.end();
-  return indexed(
-      drawing.scaled(kIconSize, kIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  return drawing;
+}
+
+QImage programIcon() {
+  return indexed(largeProgramIcon().scaled(kIconSize, kIconSize, Qt::IgnoreAspectRatio,
+                                           Qt::SmoothTransformation));
 }
 
 }  // namespace kestrova::pictures

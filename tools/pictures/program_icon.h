@@ -7,4 +7,7 @@ namespace kestrova::pictures {
 // (index 0 transparent).
 QImage programIcon();
 
+// The same drawing at 256 × 256 in full colour, for desktops that show large icons.
+QImage largeProgramIcon();
+
 }  // namespace kestrova::pictures

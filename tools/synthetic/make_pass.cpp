@@ -32,6 +32,20 @@ constexpr const char* kUsage =
     "                 [--stem NAME] [--seed N] [--clouds 0..1] [--target-kelvin K]\n"
     "                 [--channel3 3a|3b] [--switch-line N]\n";
 
+constexpr const char* kHelp =
+    "\n"
+    "Writes a synthetic pass of a NOAA satellite: the orbit from the element set nearest the start,\n"
+    "a scene of land, sea and clouds in daylight or at night, and the counts an AVHRR would send.\n"
+    "Files are STEM_KIND.hpt (raw HRPT) or STEM_KIND.l1b (KLM Level 1b); the default stem holds\n"
+    "the satellite and the start, so the decoder finds the year in the name.\n"
+    "\n"
+    "The repository's element file tle/demo.tle holds the made-up sets of NOAA-19 and NOAA-18 the\n"
+    "demo pass and the tests use (epoch 21 June 2025 12:00 UTC). The demo pass, a 12-minute\n"
+    "daylight pass of NOAA-19 northbound over Europe as raw HRPT:\n"
+    "\n"
+    "  make_pass --tle tle/demo.tle --start 2025-06-21T12:08:00 --duration 720 \\\n"
+    "            --files hrpt-be --out workspace/passes\n";
+
 struct UsageError : Error {
   using Error::Error;
 };
@@ -106,6 +120,10 @@ std::string defaultStem(const Satellite& satellite, UtcMs start) {
 }
 
 int run(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::printf("%s%s", kUsage, kHelp);
+    return 0;
+  }
   std::map<std::string, std::string> args{{"--duration", "60"}, {"--satellite", "NOAA-19"},
                                           {"--files", "all"},   {"--seed", "1"},
                                           {"--clouds", "0.3"},  {"--target-kelvin", "290"},

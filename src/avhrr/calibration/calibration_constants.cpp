@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "avhrr/calibration/visible_drift.h"
+
 namespace kestrova::avhrr {
 namespace {
 
@@ -135,6 +137,19 @@ double EmissiveConstants::linear(double correctedRadiance) const {
   const double q = correctedRadiance - nonlinear[0];
   const double disc = std::max(0.0, p * p + 4 * nonlinear[2] * q);
   return 2 * q / (p + std::sqrt(disc));
+}
+
+std::optional<SatelliteConstants> constantsAt(const Satellite* satellite, UtcMs t,
+                                              VisibleCalibration visible) {
+  if (satellite == nullptr) return std::nullopt;
+  const SatelliteConstants* table = constantsFor(satellite);
+  const auto drifting = visible == VisibleCalibration::TimeDependent
+                            ? timeDependentVisible(*satellite, t)
+                            : std::nullopt;
+  if (table == nullptr && !drifting) return std::nullopt;
+  SatelliteConstants out = table != nullptr ? *table : SatelliteConstants{satellite->name, {}, {}};
+  if (drifting) out.reflective = *drifting;
+  return out;
 }
 
 const SatelliteConstants* constantsFor(const Satellite* satellite) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -42,7 +43,21 @@ struct SatelliteConstants {
   std::optional<ThermalTable> thermal;
 };
 
-// nullptr when we hold no constants for the satellite (or it is unknown).
+// Our table's entry as it stands: visible gains fixed (pre-launch, or where we found none the last
+// operational update; see each entry's sources). nullptr when we hold no constants for the
+// satellite (or it is unknown).
 const SatelliteConstants* constantsFor(const Satellite* satellite);
+
+enum class VisibleCalibration : std::uint8_t {
+  TimeDependent,  // the gains follow the instrument's ageing (visible_drift.h), where known
+  Fixed,          // the table's fixed gains
+};
+
+// The constants a pass recorded at instant t is calibrated with: the table's entry, its visible
+// gains replaced by the time-dependent ones for the satellites that set covers (unless Fixed is
+// asked for). None when we hold nothing for the satellite (or it is unknown).
+std::optional<SatelliteConstants> constantsAt(
+    const Satellite* satellite, UtcMs t,
+    VisibleCalibration visible = VisibleCalibration::TimeDependent);
 
 }  // namespace kestrova::avhrr

@@ -209,8 +209,13 @@ PassCalibration::PassCalibration(const Pass& pass, CalibrationOptions options) :
                         : pass.format.container == Container::PodLevel1b ? Family::Pod
                                                                          : Family::Klm;
   const auto views = averageViews(pass, options.windowRadius);
+  const auto own = options.constants != nullptr || pass.lines.empty()
+                       ? std::nullopt
+                       : constantsAt(pass.satellite, pass.lines.front().time, options.visible);
   const Context ctx{pass, family,
-                    options.constants != nullptr ? options.constants : constantsFor(pass.satellite),
+                    options.constants != nullptr ? options.constants
+                    : own                        ? &*own
+                                                 : nullptr,
                     views};
   const auto lines = pass.lines.size();
   transfers_.resize(kChannelCount * lines);
@@ -226,9 +231,20 @@ const LineTransfer& PassCalibration::transfer(int slot, int line) const {
 }
 
 void PassCalibration::calibrateRow(int slot, int line, std::span<float> out) const {
+  const auto counts = pass_.row(slot, line);
+  // A damaged frame's samples past its damage point are another frame's or garbage: no value.
+  const auto& damagedFrom = pass_.lines[static_cast<std::size_t>(line)].damagedFrom;
+  const auto valid = std::min(out.size(), counts.size());
+  const auto n = damagedFrom ? std::min(valid, static_cast<std::size_t>(*damagedFrom)) : valid;
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(n),
+            out.begin() + static_cast<std::ptrdiff_t>(valid), kNoValue);
+  calibrateSamples(slot, line, out.first(n));
+}
+
+void PassCalibration::calibrateSamples(int slot, int line, std::span<float> out) const {
   const auto& t = transfer(slot, line);
   const auto counts = pass_.row(slot, line);
-  const auto n = std::min(out.size(), counts.size());
+  const auto n = out.size();
   switch (t.kind) {
     case LineTransfer::Kind::Nothing:
       std::fill_n(out.begin(), n, kNoValue);

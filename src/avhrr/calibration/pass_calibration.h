@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "avhrr/calibration/calibration_constants.h"
 #include "avhrr/calibration/thermal.h"
 #include "avhrr/pass.h"
 
@@ -28,8 +29,11 @@ enum class CoefficientSource : std::uint8_t { None, File, SatelliteTable, Onboar
 
 struct CalibrationOptions {
   int windowRadius = 25;  // lines each side whose views are averaged (51-line running mean)
-  // Used instead of our table's entry for the satellite, e.g. to calibrate with the same set as
-  // another program when comparing with it. Must outlive the calibration.
+  // Visible gains of raw passes (Level 1b lines carry their own): by default those that follow
+  // the instrument's ageing.
+  VisibleCalibration visible = VisibleCalibration::TimeDependent;
+  // Used instead of our constants for the satellite (visible ignored), e.g. to calibrate with the
+  // same set as another program when comparing with it. Must outlive the calibration.
   const SatelliteConstants* constants = nullptr;
 };
 
@@ -57,6 +61,7 @@ class PassCalibration {
   PassCalibration(Pass&&, CalibrationOptions = {}) = delete;
 
   const LineTransfer& transfer(int slot, int line) const;
+  // Samples past a damaged line's damage point have no value (NaN).
   void calibrateRow(int slot, int line, std::span<float> out) const;
   // The whole slot, line-major (line * width + sample).
   std::vector<float> calibrateSlot(int slot) const;
@@ -66,6 +71,7 @@ class PassCalibration {
 
  private:
   void buildNotes();
+  void calibrateSamples(int slot, int line, std::span<float> out) const;
 
   const Pass& pass_;
   std::vector<LineTransfer> transfers_;  // [slot * lines + line]

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "avhrr/calibration/robust_mean.h"
+
 namespace kestrova::avhrr {
 namespace {
 
@@ -13,33 +15,30 @@ constexpr double kReferenceThreshold = 50;
 constexpr double kMaxLineStepMs = 4 * kLinePeriodMs;
 constexpr int kPrtCycle = 5;
 
-// Sums over lines for O(1) window means: one running sum and count per quantity.
-class PrefixMeans {
- public:
-  explicit PrefixMeans(std::size_t lines) : sum_(lines + 1, 0.0), count_(lines + 1, 0) {}
-  void set(std::size_t line, std::optional<double> value) {
-    sum_[line + 1] = sum_[line] + value.value_or(0.0);
-    count_[line + 1] = count_[line] + (value ? 1 : 0);
-  }
-  std::optional<double> mean(std::size_t from, std::size_t to) const {
-    const int n = count_[to] - count_[from];
-    if (n == 0) return std::nullopt;
-    return (sum_[to] - sum_[from]) / n;
-  }
-
- private:
-  std::vector<double> sum_;
-  std::vector<int> count_;
-};
+// Counts by which one sample of a view may stray from the others of its line before it is taken
+// for a wrong word (the views' own noise is a count or two), and one line's value from those of
+// the window around it.
+constexpr double kSampleTolerance = 3;
+constexpr double kLineTolerance = 1;
 
 bool contributes(const ScanLine& line) {
-  return line.quality != LineQuality::Missing && line.views.has_value() && line.tipParityOk;
+  return line.quality != LineQuality::Missing && line.views.has_value();
 }
 
-double meanOf(const auto& values) {
-  double sum = 0;
-  for (double v : values) sum += v;
-  return sum / static_cast<double>(values.size());
+// One line's estimate of a view from its samples, each judged against the others.
+template <std::size_t N, std::size_t M>
+std::optional<double> lineValue(const std::array<std::array<std::uint16_t, M>, N>& samples,
+                                std::size_t column) {
+  std::array<double, N> values{};
+  for (std::size_t k = 0; k < N; ++k) values[k] = samples[k][column];
+  return robustMean(values, kSampleTolerance);
+}
+
+// The three readings of the line's PRT; a reference line reads (about) zero.
+std::optional<double> prtValue(const CalibrationViews& views) {
+  std::array<double, 3> values{};
+  std::copy(views.prt.begin(), views.prt.end(), values.begin());
+  return robustMean(values, kSampleTolerance);
 }
 
 // Segments: runs of lines with no gap between them; id per line.
@@ -76,11 +75,11 @@ std::vector<std::pair<std::size_t, std::size_t>> segmentBounds(const std::vector
 // one borrows the vote of the whole pass (the line numbers come from the times, so they agree).
 std::vector<int> prtPhases(const Pass& pass, const std::vector<int>& segments,
                            const std::vector<long long>& lineNumbers,
-                           const std::vector<std::optional<double>>& prtMeans) {
+                           const std::vector<std::optional<double>>& prtReadings) {
   std::map<int, std::array<int, kPrtCycle>> votes;
   std::array<int, kPrtCycle> allVotes{};
   for (std::size_t i = 0; i < pass.lines.size(); ++i) {
-    if (!prtMeans[i] || *prtMeans[i] >= kReferenceThreshold) continue;
+    if (!prtReadings[i] || *prtReadings[i] >= kReferenceThreshold) continue;
     const int residue = static_cast<int>(((lineNumbers[i] % kPrtCycle) + kPrtCycle) % kPrtCycle);
     ++votes[segments[i]][residue];
     ++allVotes[residue];
@@ -101,6 +100,52 @@ std::vector<int> prtPhases(const Pass& pass, const std::vector<int>& segments,
   return phases;
 }
 
+// Each PRT's median reading over the pass: the target's temperature changes by a kelvin or two
+// (some 40 counts) in a pass, so a reading far from it is a wrong word however few its
+// neighbours in the window are.
+constexpr double kPrtPlausibleCounts = 50;
+
+std::array<std::optional<double>, 4> prtPassMedians(
+    const std::vector<std::optional<double>>& readings, const std::vector<int>& phases) {
+  std::array<std::optional<double>, 4> out;
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    std::vector<double> values;
+    for (std::size_t i = 0; i < readings.size(); ++i)
+      if (readings[i] && phases[i] == static_cast<int>(k) + 1 &&
+          *readings[i] >= kReferenceThreshold)
+        values.push_back(*readings[i]);
+    if (values.empty()) continue;
+    const auto mid = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), mid, values.end());
+    out[k] = *mid;
+  }
+  return out;
+}
+
+bool plausiblePrt(std::optional<double> reading, int phase,
+                  const std::array<std::optional<double>, 4>& medians) {
+  if (!reading || phase <= 0 || *reading < kReferenceThreshold) return false;
+  const auto& median = medians[static_cast<std::size_t>(phase - 1)];
+  return median && std::abs(*reading - *median) <= kPrtPlausibleCounts;
+}
+
+// Each line's values of one quantity; the window's estimate takes those that agree.
+class WindowValues {
+ public:
+  explicit WindowValues(std::size_t lines) : values_(lines) {}
+  void set(std::size_t line, std::optional<double> value) { values_[line] = value; }
+  std::optional<double> estimate(std::size_t from, std::size_t to) const {
+    window_.clear();
+    for (std::size_t i = from; i < to; ++i)
+      if (values_[i]) window_.push_back(*values_[i]);
+    return robustMean(window_, kLineTolerance);
+  }
+
+ private:
+  std::vector<std::optional<double>> values_;
+  mutable std::vector<double> window_;  // reused: a pass asks for thousands of windows
+};
+
 }  // namespace
 
 std::vector<LineViews> averageViews(const Pass& pass, int radius) {
@@ -111,42 +156,34 @@ std::vector<LineViews> averageViews(const Pass& pass, int radius) {
 
   const UtcMs t0 = pass.lines.front().time;
   std::vector<long long> lineNumbers(n);
-  std::vector<std::optional<double>> prtMeans(n);
+  std::vector<std::optional<double>> prtReadings(n);
   for (std::size_t i = 0; i < n; ++i) {
     lineNumbers[i] = std::llround(static_cast<double>(pass.lines[i].time - t0) / kLinePeriodMs);
-    if (contributes(pass.lines[i])) prtMeans[i] = meanOf(pass.lines[i].views->prt);
+    if (contributes(pass.lines[i])) prtReadings[i] = prtValue(*pass.lines[i].views);
   }
 
   const auto segments = segmentIds(pass, false);
   const auto channel3Segments = segmentIds(pass, true);
   const auto bounds = segmentBounds(segments);
   const auto channel3Bounds = segmentBounds(channel3Segments);
-  const auto phases = prtPhases(pass, segments, lineNumbers, prtMeans);
+  const auto phases = prtPhases(pass, segments, lineNumbers, prtReadings);
 
-  std::array<PrefixMeans, 3> space{PrefixMeans(n), PrefixMeans(n), PrefixMeans(n)};
-  std::array<PrefixMeans, 3> target{PrefixMeans(n), PrefixMeans(n), PrefixMeans(n)};
-  std::array<PrefixMeans, 4> prt{PrefixMeans(n), PrefixMeans(n), PrefixMeans(n), PrefixMeans(n)};
+  const auto prtMedians = prtPassMedians(prtReadings, phases);
+  std::array<WindowValues, 3> space{WindowValues(n), WindowValues(n), WindowValues(n)};
+  std::array<WindowValues, 3> target{WindowValues(n), WindowValues(n), WindowValues(n)};
+  std::array<WindowValues, 4> prt{WindowValues(n), WindowValues(n), WindowValues(n),
+                                  WindowValues(n)};
   for (std::size_t i = 0; i < n; ++i) {
     const auto& line = pass.lines[i];
-    const bool ok = contributes(line);
-    for (int c = 0; c < 3; ++c) {
+    if (!contributes(line)) continue;
+    for (std::size_t c = 0; c < 3; ++c) {
       // Channel 3's views are emissive only on 3B lines; AVHRR/2 has no 3A.
-      const bool usable = ok && (c > 0 || line.channel3 == Channel3::B3);
-      std::optional<double> s, t;
-      if (usable) {
-        double sumSpace = 0, sumTarget = 0;
-        for (int k = 0; k < kSpaceSamples; ++k) sumSpace += line.views->space[k][c + 2];
-        for (int k = 0; k < kIctSamples; ++k) sumTarget += line.views->ict[k][c];
-        s = sumSpace / kSpaceSamples;
-        t = sumTarget / kIctSamples;
-      }
-      space[c].set(i, s);
-      target[c].set(i, t);
+      if (c == 0 && line.channel3 != Channel3::B3) continue;
+      space[c].set(i, lineValue(line.views->space, c + 2));
+      target[c].set(i, lineValue(line.views->ict, c));
     }
-    for (int k = 0; k < 4; ++k) {
-      const bool reading = prtMeans[i] && phases[i] == k + 1 && *prtMeans[i] >= kReferenceThreshold;
-      prt[k].set(i, reading ? prtMeans[i] : std::nullopt);
-    }
+    if (plausiblePrt(prtReadings[i], phases[i], prtMedians))
+      prt[static_cast<std::size_t>(phases[i] - 1)].set(i, prtReadings[i]);
   }
 
   const auto r = static_cast<std::size_t>(radius);
@@ -158,13 +195,13 @@ std::vector<LineViews> averageViews(const Pass& pass, int radius) {
     const auto [from, to] = window(bounds[i]);
     const auto [from3, to3] = window(channel3Bounds[i]);
     auto& out = result[i];
-    for (int c = 0; c < 3; ++c) {
+    for (std::size_t c = 0; c < 3; ++c) {
       const auto f = c == 0 ? from3 : from;
       const auto t = c == 0 ? to3 : to;
-      out.space[c] = space[c].mean(f, t);
-      out.target[c] = target[c].mean(f, t);
+      out.space[c] = space[c].estimate(f, t);
+      out.target[c] = target[c].estimate(f, t);
     }
-    for (int k = 0; k < 4; ++k) out.prtCounts[k] = prt[k].mean(from, to);
+    for (std::size_t k = 0; k < 4; ++k) out.prtCounts[k] = prt[k].estimate(from, to);
   }
   return result;
 }

@@ -1,4 +1,4 @@
-// The on-board calibration views of a raw pass averaged over a window of lines around each line:
+// The on-board calibration views of a raw pass estimated over a window of lines around each line:
 // space and internal-target counts of the emissive channels and the four PRTs' counts.
 #pragma once
 
@@ -18,11 +18,16 @@ struct LineViews {
   std::array<std::optional<double>, 3> target;
 };
 
-// Lines contribute when they hold views, are not fill lines and passed the TIP parity check.
-// Windows never cross a gap (a fill line, or a time step far from the line rate); channel 3's
-// also never crosses a 3A/3B switch, and only 3B lines count towards it. PRT readings are
-// assigned to PRT1..4 by the line's place in the cycle that the all-zero reference lines mark,
-// counted from the line times so that lost frames do not shift it.
+// Lines contribute when they hold views and are not fill lines. Each view word is judged by
+// itself, not by the TIP parity (which covers other words): a line's value of a view is the mean
+// of its samples that agree with their median, and the window's estimate the mean of the line
+// values that agree with theirs, so wrong words from bit errors are left out; the three readings
+// of a PRT are judged the same way, and the line values of each PRT against its readings over the
+// whole pass (a plausible range) and against the others of the window. Windows never cross a gap (a
+// fill line, or a time step far from the line rate); channel 3's also never crosses a 3A/3B switch,
+// and only 3B lines count towards it. PRT readings are assigned to PRT1..4 by the line's place in
+// the cycle that the all-zero reference lines mark, counted from the line times so that lost frames
+// do not shift it.
 std::vector<LineViews> averageViews(const Pass& pass, int radius);
 
 }  // namespace kestrova::avhrr

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "avhrr/geolocation/element_age.h"
 #include "base/error.h"
 
 namespace kestrova::avhrr {
@@ -22,7 +23,7 @@ bool plausible(double lat, double lon) {
 
 }  // namespace
 
-double scanPosition(int width, int sample) {
+double scanPosition(int width, double sample) {
   // A GAC sample averages four of every five full-resolution samples, starting at 5k.
   return width == kGacWidth ? 5.0 * sample + 1.5 : sample;
 }
@@ -32,6 +33,7 @@ LocationGrid locateFromOrbit(const Pass& pass, const OrbitGeolocator& geolocator
   if (pass.lineCount() == 0 || pass.width <= 0) {
     throw Error(pass.dataSetName + ": no lines to locate");
   }
+  requireElementsNear(geolocator.orbit().elements(), pass);
   LocationGrid grid;
   grid.width = pass.width;
   grid.lines = everyNth(pass.lineCount(), std::max(lineStep, 1));

@@ -26,11 +26,12 @@ struct LocationGrid {
 constexpr int kOrbitGridLineStep = 1;
 constexpr int kOrbitGridSampleStep = 32;
 
-// Where sample k of a line of that width lies on the full-resolution scan (fractional for GAC).
-double scanPosition(int width, int sample);
+// Where sample k (fractional allowed) of a line of that width lies on the full-resolution scan.
+double scanPosition(int width, double sample);
 
 // Every lineStep-th line and sampleStep-th sample of the pass, its last line and sample always
-// included, each line located at its own time. An error for a pass without lines.
+// included, each line located at its own time. An error for a pass without lines, or when the
+// orbit's elements are more than 60 days from the pass (element_age.h).
 LocationGrid locateFromOrbit(const Pass& pass, const OrbitGeolocator& geolocator, int lineStep,
                              int sampleStep);
 

@@ -25,6 +25,8 @@ class OrbitGeolocator {
   // The geodetic point under the satellite at t.
   GeoPoint subSatellitePoint(UtcMs t) const;
 
+  const Sgp4& orbit() const { return orbit_; }
+
  private:
   struct LineState;
   LineState lineState(UtcMs lineTime) const;

@@ -67,6 +67,12 @@ int skippedFrames(const WordStream& s, std::size_t units) {
   return std::max(1, static_cast<int>(std::lround(frames)));
 }
 
+// Whether a frame at b follows one at a after whole frames (lost ones with their syncs ruined).
+bool wholeFramesApart(const WordStream& s, std::size_t a, std::size_t b) {
+  const std::size_t rest = (b - a) % s.frameSize();
+  return b - a >= s.frameSize() && std::min(rest, s.frameSize() - rest) <= s.slipWindow();
+}
+
 // The storage whose first confirmed sync comes earliest within the first limitBytes.
 std::optional<std::pair<Candidate, std::size_t>> detectStorage(std::span<const std::uint8_t> bytes,
                                                                std::size_t limitBytes) {
@@ -116,15 +122,20 @@ Deframed deframe(std::span<const std::uint8_t> bytes, const std::string& name) {
   std::size_t pos = start + s.frameSize();
   while (s.fitsFrame(pos)) {
     if (const auto hit = syncNear(s, pos)) {
+      out.frames.back().cutShort = hit->slipped;
       out.frames.push_back(*hit);
       pos = hit->position + s.frameSize();
       continue;
     }
-    // Lock lost: garbage or a frame with a ruined sync; search afresh.
-    const std::size_t from = pos - s.slipWindow();
-    const std::size_t next = firstConfirmedSync(s, from, s.size());
+    // Lock lost: garbage, a frame cut short, or a frame with a ruined sync; search afresh from
+    // just after the last frame's sync, since the next may start inside it.
+    const std::size_t last = out.frames.back().position;
+    const std::size_t next = firstConfirmedSync(s, last + 1, s.size());
     if (next == npos) break;
-    out.droppedFrames += skippedFrames(s, next - from);
+    // Nothing was skipped when the next frame started early.
+    const std::size_t from = pos - s.slipWindow();
+    if (next >= pos) out.droppedFrames += skippedFrames(s, next - from);
+    out.frames.back().cutShort = !wholeFramesApart(s, last, next);
     out.frames.push_back({next, s.syncErrors(next), false});
     pos = next + s.frameSize();
   }

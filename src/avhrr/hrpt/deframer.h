@@ -21,6 +21,9 @@ struct FrameHit {
   std::size_t position = 0;  // in the stream's units (bits packed, bytes otherwise)
   int syncErrors = 0;
   bool slipped = false;  // found off its predicted position and re-aligned
+  // The next sync was not where this frame ends: something was lost or inserted inside it, or
+  // garbage follows it. Which, and where, the frame's contents tell (frame_damage.h).
+  bool cutShort = false;
 };
 
 struct Deframed {

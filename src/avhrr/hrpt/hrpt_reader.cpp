@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "avhrr/hrpt/channel3_vote.h"
 #include "avhrr/hrpt/deframer.h"
+#include "avhrr/hrpt/frame_damage.h"
 #include "avhrr/hrpt/frame_fields.h"
 #include "avhrr/hrpt/line_placement.h"
 #include "avhrr/hrpt/prt_cycle.h"
@@ -71,8 +74,23 @@ YearChoice decideYear(const std::string& name, const FrameStamp& anchor, const S
   return *choice;
 }
 
-void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& placed,
-                std::span<std::uint16_t, kFrameWords> words, Pass& pass, int index) {
+// The auxiliary sync most whole frames end with; a few dozen frames are plenty.
+FrameTail commonTailOf(const WordStream& s, const Deframed& d) {
+  constexpr std::size_t kSampleFrames = 31;
+  std::vector<FrameTail> tails;
+  for (const FrameHit& hit : d.frames) {
+    if (hit.cutShort) continue;
+    s.readWords(hit.position, kTailWord, tails.emplace_back());
+    if (tails.size() == kSampleFrames) break;
+  }
+  return commonTail(tails);
+}
+
+// What the frame's tail says when the next sync was displaced; none when it was not.
+std::optional<TailState> decodeLine(const WordStream& s, const FrameHit& hit,
+                                    const PlacedLine& placed, const FrameTail& tail,
+                                    std::span<std::uint16_t, kFrameWords> words, Pass& pass,
+                                    int index) {
   s.readWords(hit.position, 0, words);
   const ConstFrameWords frame(words);
   const FrameId id = decodeId(frame[kIdWord]);
@@ -89,6 +107,29 @@ void decodeLine(const WordStream& s, const FrameHit& hit, const PlacedLine& plac
       row[static_cast<std::size_t>(x)] = frame[kEarthWord + kChannelCount * x + c];
     }
   }
+  if (!hit.cutShort) return std::nullopt;
+  return judgeTail(frame.subspan<kTailWord, kTailWords>(), tail);
+}
+
+// A frame whose next sync was displaced is damaged from the sample where its counts part from
+// the lines either side; where those cannot tell (unpredictable content), from the start of its
+// earth samples when its tail says the damage lies before them. Its samples from there on are
+// something else's: none is kept.
+void markDamage(Pass& pass, const std::vector<std::optional<TailState>>& suspects) {
+  for (int k = 0; k < pass.lineCount(); ++k) {
+    const auto& tail = suspects[static_cast<std::size_t>(k)];
+    if (!tail) continue;
+    const auto located = earthDamagePoint(pass, k);
+    const int from = located ? *located : *tail == TailState::BrokenBefore ? 0 : pass.width;
+    if (from >= pass.width) continue;
+    ScanLine& line = pass.lines[static_cast<std::size_t>(k)];
+    line.quality = LineQuality::Damaged;
+    line.damagedFrom = from;
+    for (int c = 0; c < kChannelCount; ++c) {
+      const auto row = pass.row(c, k);
+      std::fill(row.begin() + from, row.end(), std::uint16_t{0});
+    }
+  }
 }
 
 }  // namespace
@@ -101,7 +142,11 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
 
   std::vector<FrameHeader> headers = readHeaders(stream, deframed);
   const int address = commonAddress(headers);
-  std::erase_if(headers, [&](const FrameHeader& h) { return h.id.address != address; });
+  // One flipped bit of the address is a bit error; the frame's time code still has to fit the
+  // pass for it to be placed.
+  std::erase_if(headers, [&](const FrameHeader& h) {
+    return std::popcount(static_cast<unsigned>(h.id.address ^ address)) > 1;
+  });
   const int wrongAddress = static_cast<int>(deframed.frames.size() - headers.size());
 
   std::vector<FrameStamp> stamps;
@@ -121,6 +166,10 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
   const auto anchorOffset = stream.byteOffset(deframed.frames[headers[*anchor].hit].position);
   const YearChoice year = decideYear(name, stamps[*anchor], pass.satellite, options, anchorOffset);
   pass.yearSource = year.source;
+  if (year.source == YearSource::FileModificationTime)
+    pass.notes.push_back("The year " + std::to_string(yearDayFromUtc(year.time).year) +
+                         " was taken from the file's modification time: neither the file name "
+                         "nor orbital elements gave one. A copied file may be dated wrongly.");
 
   const Placement placement = placeFrames(stamps, year.time);
   const int dropped = deframed.droppedFrames + wrongAddress + placement.droppedFrames;
@@ -135,6 +184,8 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
   pass.lines.resize(placement.lines.size());
   pass.allocateCounts();
   std::vector<std::uint16_t> words(kFrameWords);
+  const FrameTail tail = commonTailOf(stream, deframed);
+  std::vector<std::optional<TailState>> suspects(placement.lines.size());
   for (std::size_t k = 0; k < placement.lines.size(); ++k) {
     const PlacedLine& placed = placement.lines[k];
     ScanLine& line = pass.lines[k];
@@ -144,15 +195,22 @@ Pass readHrpt(std::span<const std::uint8_t> bytes, const std::string& name,
       line.quality = LineQuality::Missing;
       continue;
     }
-    decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed,
-               std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
+    suspects[k] =
+        decodeLine(stream, deframed.frames[headers[*placed.frame].hit], placed, tail,
+                   std::span<std::uint16_t, kFrameWords>(words), pass, static_cast<int>(k));
   }
+  markDamage(pass, suspects);
+  pass.readCounts.channel3Mended = mendChannel3(pass);
   assignPrtPhases(pass);
 
   pass.readCounts.keptLines = kept;
   pass.readCounts.repairedLines =
       static_cast<int>(std::count_if(pass.lines.begin(), pass.lines.end(), [](const ScanLine& l) {
         return l.quality == LineQuality::Repaired;
+      }));
+  pass.readCounts.damagedLines =
+      static_cast<int>(std::count_if(pass.lines.begin(), pass.lines.end(), [](const ScanLine& l) {
+        return l.quality == LineQuality::Damaged;
       }));
   pass.readCounts.droppedFrames = dropped;
   pass.readCounts.filledLines = placement.filledLines;

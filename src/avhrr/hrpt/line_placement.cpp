@@ -114,19 +114,22 @@ int minorFrameOffset(std::span<const FrameStamp> stamps, const Grid& g,
 }
 
 // t0 of t = round(t0 + n * period) over the trusted codes. Codes are whole milliseconds, so each
-// bounds t0 to within half a millisecond of its own offset; where the bounds meet, their middle
-// gives back every code exactly. Jittery codes fall back to the median offset.
+// bounds t0 to within half a millisecond of its own offset; where the bounds of the codes near the
+// median meet, their middle gives back every such code exactly (a code a bit error moved by a few
+// milliseconds is not among them). Jittery codes fall back to the median offset.
 double gridOrigin(const Grid& g, const std::vector<std::size_t>& trusted) {
   std::vector<double> origins;
   for (const auto i : trusted) {
     origins.push_back(static_cast<double>(g.time[i]) -
                       static_cast<double>(*g.line[i]) * kLinePeriodMs);
   }
-  const auto [low, high] = std::minmax_element(origins.begin(), origins.end());
-  if (*high - 0.5 <= *low + 0.5) return (*high + *low) / 2;
   const auto mid = origins.begin() + static_cast<std::ptrdiff_t>(origins.size() / 2);
   std::nth_element(origins.begin(), mid, origins.end());
-  return *mid;
+  const double median = *mid;
+  std::erase_if(origins, [&](double o) { return std::abs(o - median) > 1; });
+  const auto [low, high] = std::minmax_element(origins.begin(), origins.end());
+  if (*high - 0.5 <= *low + 0.5) return (*high + *low) / 2;
+  return median;
 }
 
 // A bit error in the day of year moves a code by whole days, which keeps it on the line grid and
@@ -143,6 +146,19 @@ void untrustLoneEnds(std::vector<std::size_t>& trusted, const Grid& g) {
 
 UtcMs timeOfLine(double origin, std::int64_t line) {
   return std::llround(origin + static_cast<double>(line) * kLinePeriodMs);
+}
+
+// A code a few milliseconds off the grid (a bit error in its low bits) between codes exactly on
+// it takes the grid's time; where the neighbours are off too, the clock itself jitters and the
+// codes are kept.
+bool snapsToGrid(const Grid& g, double origin, std::size_t i) {
+  const auto onGrid = [&](std::size_t k) {
+    return g.line[k] && g.time[k] == timeOfLine(origin, *g.line[k]);
+  };
+  if (onGrid(i)) return false;
+  const bool before = i == 0 || onGrid(i - 1);
+  const bool after = i + 1 == g.line.size() || onGrid(i + 1);
+  return before && after && g.line.size() > 1;
 }
 
 struct Run {
@@ -241,7 +257,10 @@ Placement placeFrames(std::span<const FrameStamp> stamps, UtcMs anchorTime) {
 
   std::vector<std::optional<std::int64_t>> line(stamps.size());
   std::vector<bool> repaired(stamps.size(), false);
-  for (const auto i : trusted) line[i] = g.line[i];
+  for (const auto i : trusted) {
+    line[i] = g.line[i];
+    repaired[i] = snapsToGrid(g, origin, i);
+  }
   for (const Run& run : repairableRuns(trusted, g, stamps.size())) {
     for (std::size_t k = 0; k < run.count; ++k) {
       const std::size_t i = run.first + k;

@@ -30,6 +30,10 @@
 // times finer than the roughly one-kilometre accuracy of the locations; the file is half the
 // size of float64; and an integer has no NaN, infinity or negative zero, so validation is an
 // exact range check and the bytes of a file are a function of its values alone.
+//
+// The types live in an inline namespace: the geolocation code has a LocationGrid and a GeoPoint
+// of its own, and a program using both (the decoder) must not get one type's members in place
+// of the other's at link time.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +43,7 @@
 
 #include "avhrr/utc_time.h"
 
-namespace kestrova::avhrr {
+namespace kestrova::avhrr::inline location_file {
 
 enum class Orientation : std::uint16_t { AsReceived = 0, Rotated180 = 1 };
 
@@ -76,4 +80,4 @@ void writeLocationFile(const std::string& path, const LocationFileGrid& grid);
 LocationFileGrid decodeLocationFile(std::span<const std::uint8_t> bytes, const std::string& fileName);
 LocationFileGrid readLocationFile(const std::string& path);
 
-}  // namespace kestrova::avhrr
+}  // namespace kestrova::avhrr::inline location_file

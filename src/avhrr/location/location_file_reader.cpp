@@ -7,7 +7,7 @@
 #include "avhrr/location/location_file.h"
 #include "base/error.h"
 
-namespace kestrova::avhrr {
+namespace kestrova::avhrr::inline location_file {
 namespace {
 
 // The largest well-formed file: every pixel a tie point would still be far below this.
@@ -154,4 +154,4 @@ LocationFileGrid readLocationFile(const std::string& path) {
   return decodeLocationFile(bytes, path);
 }
 
-}  // namespace kestrova::avhrr
+}  // namespace kestrova::avhrr::inline location_file

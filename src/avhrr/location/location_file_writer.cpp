@@ -9,7 +9,7 @@
 #include "avhrr/location/location_file.h"
 #include "base/error.h"
 
-namespace kestrova::avhrr {
+namespace kestrova::avhrr::inline location_file {
 namespace {
 
 [[noreturn]] void refuse(const std::string& cause) {
@@ -130,4 +130,4 @@ void writeLocationFile(const std::string& path, const LocationFileGrid& grid) {
   }
 }
 
-}  // namespace kestrova::avhrr
+}  // namespace kestrova::avhrr::inline location_file

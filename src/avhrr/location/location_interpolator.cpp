@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace kestrova::avhrr {
+namespace kestrova::avhrr::inline location_file {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
@@ -57,4 +57,4 @@ GeoPoint LocationInterpolator::at(double x, double y) const {
   return {std::atan2(v[2], std::hypot(v[0], v[1])) / kDegree, std::atan2(v[1], v[0]) / kDegree};
 }
 
-}  // namespace kestrova::avhrr
+}  // namespace kestrova::avhrr::inline location_file

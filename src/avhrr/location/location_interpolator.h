@@ -6,7 +6,7 @@
 
 #include "avhrr/location/location_file.h"
 
-namespace kestrova::avhrr {
+namespace kestrova::avhrr::inline location_file {
 
 struct GeoPoint {
   double latitude = 0;   // degrees
@@ -35,4 +35,4 @@ class LocationInterpolator {
   std::vector<Vector> points_;
 };
 
-}  // namespace kestrova::avhrr
+}  // namespace kestrova::avhrr::inline location_file

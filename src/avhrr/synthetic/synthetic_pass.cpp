@@ -44,11 +44,13 @@ std::uint16_t toCount(double c) {
   return static_cast<std::uint16_t>(std::clamp(std::lround(c), 0L, 1023L));
 }
 
-const SatelliteConstants& constantsOf(const SyntheticPassOptions& options) {
+// The caller's set, else the one our calibration uses by default for a pass at that time.
+SatelliteConstants constantsOf(const SyntheticPassOptions& options) {
   if (options.satellite == nullptr) throw Error("synthetic pass: no satellite given");
-  const auto* constants =
-      options.constants != nullptr ? options.constants : constantsFor(options.satellite);
-  if (constants == nullptr || !constants->thermal)
+  const auto constants = options.constants != nullptr
+                             ? std::optional(*options.constants)
+                             : constantsAt(options.satellite, options.start);
+  if (!constants || !constants->thermal)
     throw Error("synthetic pass: no calibration constants for " +
                 std::string(options.satellite->name));
   for (const auto& channel : constants->thermal->channels) {

@@ -26,7 +26,8 @@ struct SyntheticPassOptions {
   double targetKelvin = 290;  // internal calibration target
   Channel3 channel3 = Channel3::B3;
   int channel3SwitchLine = -1;  // from this line on the other of 3A and 3B; -1 never
-  // The set inverted into counts; our table's entry for the satellite when null. Must outlive
+  // The set inverted into counts; when null, the set our calibration uses by default for a pass
+  // starting then (constantsAt). Must outlive
   // the calls that take these options.
   const SatelliteConstants* constants = nullptr;
   PointingCorrection pointing;

@@ -116,8 +116,9 @@ TEST(PassCalibration, Channel3AveragesStopAtA3A3BSwitch) {
   EXPECT_EQ(calibration.transfer(3, 30).status, LineStatus::Calibrated);
 }
 
-TEST(PassCalibration, AveragesStopAtGapsAndSkipFillAndParityFailures) {
+TEST(PassCalibration, AveragesStopAtGapsAndLeaveOutFillLinesAndWrongWords) {
   auto pass = rawPass("NOAA-15", 30, {.space45 = 990});
+  const double cleanTarget = PassCalibration(pass).transfer(3, 9).viewThermal.targetRadiance;
   // Lines 10-11 are fill for lost frames; after them the space view reads 970.
   for (int n : {10, 11}) {
     pass.lines[n].quality = LineQuality::Missing;
@@ -125,11 +126,16 @@ TEST(PassCalibration, AveragesStopAtGapsAndSkipFillAndParityFailures) {
   }
   for (int n = 12; n < 30; ++n)
     for (auto& s : pass.lines[n].views->space) s[3] = 970;
-  // A line with a parity failure carries garbage views and must not count.
+  // Wrong words, whatever the TIP parity says: a line of garbage views, single samples with a
+  // high bit flipped, and a PRT line whose readings all lost a bit.
   for (auto& s : pass.lines[5].views->space) s[3] = 5;
-  pass.lines[5].tipParityOk = false;
+  pass.lines[6].views->space[4][3] = 990 ^ 0x200;
+  pass.lines[7].views->ict[2][1] = 400 ^ 0x100;
+  pass.lines[8].views->prt.fill(400 ^ 0x80);
   const PassCalibration calibration(pass);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.spaceCounts, 990);
+  EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.targetCounts, 400);
+  EXPECT_DOUBLE_EQ(calibration.transfer(3, 9).viewThermal.targetRadiance, cleanTarget);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 12).viewThermal.spaceCounts, 970);
   EXPECT_DOUBLE_EQ(calibration.transfer(3, 5).viewThermal.spaceCounts, 990);
   EXPECT_EQ(calibration.transfer(3, 10).status, LineStatus::MissingLine);
@@ -168,13 +174,32 @@ TEST(PassCalibration, WithoutAPrtReferenceLineThermalChannelsHaveNoValues) {
   EXPECT_THAT(calibration.notes().front(), HasSubstr("no usable calibration data"));
 }
 
-TEST(PassCalibration, RawVisibleChannelsUseTheSatellitesTable) {
+// By default the visible gains follow the instrument's ageing: for NOAA-19 on 21 June 2025 they
+// must give pygac's values of the same set (tools/peers/README.md, Level 1b form without the
+// Sun-distance factor, whose drift counts the 172 whole days before the instant); the table's
+// fixed gains stay at hand.
+TEST(PassCalibration, RawVisibleChannelsFollowTheInstrumentsAgeingOrTheFixedTable) {
   auto pass = rawPass("NOAA-19", 10);
-  fillCounts(pass, 0, 700);
+  for (auto& line : pass.lines) line.time += utcFromYearDay(2025, 173, 0) - kStart;
   const PassCalibration calibration(pass);
-  const auto& t = calibration.transfer(0, 3);
-  EXPECT_EQ(t.source, CoefficientSource::SatelliteTable);
-  EXPECT_NEAR(t.value(700), 0.1607 * 700 - 55.25, 1e-4);
+  const struct {
+    int slot;
+    double counts, expected;
+  } cases[] = {{0, 100, 3.2537}, {0, 400, 19.2029}, {0, 700, 56.7975},
+               {1, 100, 3.9107}, {1, 400, 23.1438}, {1, 700, 67.9735}};
+  for (const auto& k : cases) {
+    const auto& t = calibration.transfer(k.slot, 3);
+    EXPECT_EQ(t.source, CoefficientSource::SatelliteTable);
+    EXPECT_NEAR(t.value(static_cast<std::uint16_t>(k.counts)), k.expected, 1e-4)
+        << "slot " << k.slot << " counts " << k.counts;
+  }
+  pass.lines[3].channel3 = Channel3::A3;
+  const double a3[][2] = {{100, 1.5150}, {400, 9.0150}, {700, 47.0985}};
+  for (const auto& [counts, expected] : a3)
+    EXPECT_NEAR(PassCalibration(pass).transfer(2, 3).value(static_cast<std::uint16_t>(counts)),
+                expected, 1e-4);
+  const PassCalibration fixed(pass, {.visible = VisibleCalibration::Fixed});
+  EXPECT_NEAR(fixed.transfer(0, 3).value(700), 0.1607 * 700 - 55.25, 1e-4);
 }
 
 // The Level 1b path, checked against the view path: a KLM file's operational quadratic is the
@@ -214,7 +239,8 @@ TEST(PassCalibration, Level1bLinesUseTheFilesCoefficients) {
   EXPECT_NEAR(albedo[0], 0.18 * 800 - 63, 1e-4);
   EXPECT_NEAR(albedo[kWidth], 0.2 * 800 - 63, 1e-4);
   EXPECT_EQ(calibration.transfer(0, 3).source, CoefficientSource::SatelliteTable);
-  EXPECT_NEAR(albedo[3 * kWidth], 0.1836 * 800 - 63.14, 1e-3);
+  const auto& ours = *constantsAt(pass.satellite, kStart)->reflective[0];
+  EXPECT_NEAR(albedo[3 * kWidth], ours.slope2 * 800 + ours.intercept2, 1e-3);
   // Channel 5 has no coefficients in these lines and no views: no values, and a note says so.
   EXPECT_EQ(calibration.transfer(4, 0).status, LineStatus::NoCalibrationData);
 }
@@ -274,8 +300,10 @@ TEST(PassCalibration, UnknownSatelliteDecodesToCountsWithANote) {
 }
 
 TEST(PassCalibration, BandsWithoutConstantsAreNamedInTheNotes) {
+  // Our table holds no fixed visible gains for NOAA-14; the time-dependent set does.
   auto pass = rawPass("NOAA-14", 10);
-  const PassCalibration calibration(pass);
+  EXPECT_EQ(PassCalibration(pass).transfer(0, 2).status, LineStatus::Calibrated);
+  const PassCalibration calibration(pass, {.visible = VisibleCalibration::Fixed});
   EXPECT_EQ(calibration.transfer(0, 2).status, LineStatus::NoConstants);
   EXPECT_EQ(calibration.transfer(3, 2).status, LineStatus::Calibrated);
   EXPECT_THAT(calibration.notes(),

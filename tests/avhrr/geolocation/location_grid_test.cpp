@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "avhrr/geolocation/element_age.h"
 #include "avhrr/geolocation/grid_interpolator.h"
 #include "base/error.h"
 
@@ -153,6 +154,27 @@ TEST(LocationGrid, RefusesTiePointsThatDoNotFitThePass) {
   Pass allInvalid = good;
   allInvalid.tiePoints->lineValid.assign(3, false);
   EXPECT_EQ(errorOf(allInvalid), "test.hrp: no line has valid tie points");
+}
+
+// Elements drift from the truth with every day from their epoch: past two weeks the notes say so,
+// past two months (a pass dated a year wrong lands there) the orbit refuses to locate.
+TEST(LocationGrid, ElementsFarFromThePassAreNotedAndBeyondTwoMonthsRefused) {
+  EXPECT_FALSE(elementsAgeNote(kElements, passAt(13 * 1440, 10)).has_value());
+  const auto note = elementsAgeNote(kElements, passAt(-20 * 1440, 10));
+  ASSERT_TRUE(note.has_value());
+  EXPECT_NE(note->find("20.0 days"), std::string::npos) << *note;
+  EXPECT_NO_THROW(locateFromOrbit(passAt(59 * 1440, 10), kGeolocator, 1, 32));
+  Pass yearOff = passAt(365 * 1440, 10);
+  yearOff.yearSource = YearSource::FileModificationTime;
+  try {
+    locateFromOrbit(yearOff, kGeolocator, 1, 32);
+    ADD_FAILURE() << "located with elements a year away";
+  } catch (const Error& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("test.hrp: cannot locate the pass"), std::string::npos) << message;
+    EXPECT_NE(message.find("365.0 days"), std::string::npos) << message;
+    EXPECT_NE(message.find("modification time"), std::string::npos) << message;
+  }
 }
 
 }  // namespace

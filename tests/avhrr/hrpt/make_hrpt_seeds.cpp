@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "avhrr/hrpt/frame_writer.h"
+#include "damage.h"
 #include "synthetic_pass.h"
 
 namespace {
@@ -52,6 +53,15 @@ int main(int argc, char** argv) {
   auto badTime = hrpt::writeHrpt(three, HrptStorage::Words16LittleEndian);
   t::setWordLittleEndian(badTime, 1, 9, 0x7F);
   save(folder, "words16_le_bad_time_code", badTime);
+
+  // Garbage inside the middle frame, and a frame cut short: the frames before them are damaged.
+  save(folder, "words16_le_garbage_inside",
+       t::insertGarbage(hrpt::writeHrpt(three, HrptStorage::Words16LittleEndian),
+                        t::wordOffset(1, 4000) + 1, 301, 7));
+  auto cut = hrpt::writeHrpt(three, HrptStorage::Words16LittleEndian);
+  cut.erase(cut.begin() + static_cast<std::ptrdiff_t>(t::wordOffset(0, 7000)),
+            cut.begin() + static_cast<std::ptrdiff_t>(t::wordOffset(0, 8000)));
+  save(folder, "words16_le_cut_short", cut);
 
   Pass gap = t::syntheticPass(4, start);
   gap.lines[1].quality = LineQuality::Missing;

@@ -5,21 +5,14 @@
 #include <cmath>
 #include <string>
 
+#include "avhrr/calibration/visible_drift.h"
 #include "base/error.h"
 
 namespace kestrova::avhrr {
 namespace {
 
-// One visible channel: slope s0 drifting by s1 and s2 percent per year and year squared, dark
-// count, gain-switch count, and the share of s0 each gain takes.
-struct VisibleDrift {
-  double s0, s1, s2, dark, gainSwitch, lowShare, highShare;
-};
-
 struct PeerSet {
   std::string_view satellite;
-  double launchYear;  // as a fraction of the year
-  std::array<VisibleDrift, 3> visible;
   std::array<EmissiveConstants, 3> thermal;
   std::array<PrtPolynomial, 4> prt;
 };
@@ -37,10 +30,6 @@ PrtPolynomial prt(double d0, double d1, double d2) {
 const std::array<PeerSet, 2>& peerSets() {
   static const std::array<PeerSet, 2> sets{{
       {"NOAA-19",
-       2009.096,
-       {{{0.108, 0.626, -0.044, 38.8, 496.43, 0.5, 1.5},
-         {0.122, 0.950, -0.039, 39.0, 500.37, 0.5, 1.5},
-         {0.100, 0, 0, 39.4, 496.11, 0.25, 1.75}}},
        {emissive(2670.2425, 1.6820200170457578, 0.9974112191806167, 0, 0, 0, 0),
         emissive(927.92374, 0.39366677255917354, 0.9986718662850276, -5.49, 5.70, -0.11187,
                  0.00054668),
@@ -49,10 +38,6 @@ const std::array<PeerSet, 2>& peerSets() {
        {prt(276.6067, 0.051111, 1.405783e-6), prt(276.6119, 0.05109, 1.496037e-6),
         prt(276.6311, 0.051033, 1.49699e-6), prt(276.6268, 0.051058, 1.49311e-6)}},
       {"NOAA-18",
-       2005.3833,
-       {{{0.114, 0.603, 0, 39.44, 500.54, 0.5, 1.5},
-         {0.128, 0.632, 0.045, 39.4, 500.4, 0.5, 1.5},
-         {0.100, 0, 0, 37.51, 500.56, 0.25, 1.75}}},
        {emissive(2660.6468, 1.7173477182782537, 0.9971448750791857, 0, 0, 0, 0),
         emissive(928.73452, 0.5461660253184831, 0.9985440229601218, -5.53, 5.82, -0.11069,
                  0.00052337),
@@ -64,15 +49,6 @@ const std::array<PeerSet, 2>& peerSets() {
   return sets;
 }
 
-// The drifted gains as two segments meeting at the switch count: R = lo*(C - D) below it,
-// lo*(B - D) + hi*(C - B) above.
-ReflectiveCoefficients drifted(const VisibleDrift& v, double years) {
-  const double drift = (100 + v.s1 * years + v.s2 * years * years) / 100;
-  const double lo = std::round(v.lowShare * v.s0 * 1000) / 1000 * drift;
-  const double hi = std::round(v.highShare * v.s0 * 1000) / 1000 * drift;
-  return {lo, -lo * v.dark, hi, lo * (v.gainSwitch - v.dark) - hi * v.gainSwitch, v.gainSwitch};
-}
-
 }  // namespace
 
 SatelliteConstants peerConstants(const Satellite& satellite, UtcMs start) {
@@ -80,15 +56,10 @@ SatelliteConstants peerConstants(const Satellite& satellite, UtcMs start) {
   const auto it = std::find_if(sets.begin(), sets.end(),
                                [&](const PeerSet& s) { return s.satellite == satellite.name; });
   if (it == sets.end()) throw Error("no peer calibration set for " + std::string(satellite.name));
-  const YearDay yd = yearDayFromUtc(start);
-  const double years = yd.year +
-                       ((yd.dayOfYear - 1) + static_cast<double>(yd.msOfDay) / kMsPerDay) / 365 -
-                       it->launchYear;
   SatelliteConstants out{satellite.name, {}, ThermalTable{}};
-  for (std::size_t k = 0; k < 3; ++k) {
-    out.reflective[k] = drifted(it->visible[k], years);
-    out.thermal->channels[k] = it->thermal[k];
-  }
+  // The peers' visible set is the time-dependent one our calibration uses by default.
+  out.reflective = *timeDependentVisible(satellite, start);
+  for (std::size_t k = 0; k < 3; ++k) out.thermal->channels[k] = it->thermal[k];
   out.thermal->prt = it->prt;
   return out;
 }

@@ -1,6 +1,7 @@
 // The calibration set both peers use (PATMOS-x v2017r1, as the peers' pygac ships it), in our
 // constants' form: calibrating with it makes a difference between us and a peer a difference of
-// readers and methods, not of coefficients. The visible gains drift with the years since launch.
+// readers and methods, not of coefficients. Its visible gains, drifting with the years since
+// launch, are our default ones (visible_drift.h); its thermal constants are its own.
 #pragma once
 
 #include "avhrr/calibration/calibration_constants.h"

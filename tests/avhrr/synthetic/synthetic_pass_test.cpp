@@ -120,7 +120,9 @@ TEST(SyntheticPass, RefusesWhatItCannotMake) {
     EXPECT_THROW(makeSyntheticPass(empty), Error) << seconds;
   }
   auto no3A = dayOptions();
-  no3A.satellite = satelliteByName("NOAA-18");  // our table has no 3A gains for it
+  no3A.satellite = satelliteByName("NOAA-18");
+  const SatelliteConstants fixed = *constantsFor(no3A.satellite);  // no 3A gains in our table
+  no3A.constants = &fixed;
   no3A.channel3 = Channel3::A3;
   EXPECT_THROW(makeSyntheticPass(no3A), Error);
 }

@@ -213,7 +213,7 @@ class Comparison(Folder):
 
         cases = [
             ("bt_4", 0.15, 0), ("bt_4", 0.25, 1),
-            ("reflectance_1", 0.45, 0), ("reflectance_1", 0.55, 1),
+            ("reflectance_1", 0.09, 0), ("reflectance_1", 0.11, 1),
             ("latitude", 0.008, 0), ("latitude", 0.0095, 1),  # 0.89 km, 1.06 km
             ("counts_1", 1, 1),
         ]
