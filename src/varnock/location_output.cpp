@@ -5,7 +5,7 @@
 namespace kestrova::varnock {
 
 std::vector<std::uint8_t> locationFileBytes(const TieTable& table, bool turned) {
-  avhrr::LocationGrid grid;
+  avhrr::LocationFileGrid grid;
   grid.satellite = table.satellite;
   grid.norad = table.norad;
   grid.start = table.start;

@@ -54,7 +54,7 @@ TEST_P(EveryKindOfPass, WritesTheRequestedPicturesAndALocationFileOnTheOrbit) {
   EXPECT_TRUE(says(run, "Satellite: NOAA-19")) << run.messages;
   EXPECT_TRUE(says(run, "Wrote " + out.file("p-fc.jpg"))) << run.messages;
 
-  const avhrr::LocationGrid grid = avhrr::readLocationFile(out.file("p.lcn"));
+  const avhrr::LocationFileGrid grid = avhrr::readLocationFile(out.file("p.lcn"));
   const Image plain = readJpegFile(out.file("p-fc.jpg"));
   EXPECT_EQ(plain.width, gac ? avhrr::kGacWidth : avhrr::kFullWidth);
   EXPECT_EQ(plain.width, grid.width);
