@@ -69,16 +69,6 @@ std::vector<Segment> CoastlineSet::segments(SegmentKind kind, const GeoBox& box)
   return out;
 }
 
-std::vector<CoastlineSet::Piece> CoastlineSet::pieces(SegmentKind kind, const GeoBox& box) const {
-  std::vector<Piece> out;
-  for (const Run& run : runs_) {
-    if (!meets(run, kind, box)) continue;
-    out.push_back({{kind, std::span(data_.points).subspan(run.first, run.count)},
-                   {run.north * 1e-6, run.south * 1e-6, run.west * 1e-6, run.east * 1e-6}});
-  }
-  return out;
-}
-
 std::span<const std::uint16_t> CoastlineSet::maskTransitions(std::uint32_t row) const {
   if (row >= data_.mask.rows) return {};
   return std::span(data_.mask.transitions)

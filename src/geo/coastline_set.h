@@ -28,14 +28,6 @@ class CoastlineSet {
   // box or runs through it. A box with east < west crosses 180°.
   std::vector<Segment> segments(SegmentKind kind, const GeoBox& box) const;
 
-  // The same runs before they are joined: pieces of at most 64 lines, each with its own box, for
-  // a caller that culls further (consecutive pieces of a polyline share their end point).
-  struct Piece {
-    Segment segment;
-    GeoBox box;
-  };
-  std::vector<Piece> pieces(SegmentKind kind, const GeoBox& box) const;
-
   // Land, by the mask's cell under the point; lakes are not land. Longitudes of any turn are
   // accepted; a latitude outside -90..90 or a non-finite value raises kestrova::Error.
   bool isLand(double lat, double lon) const;

@@ -82,52 +82,9 @@ void drawLayer(QPainter& painter, const MapView& view, Polylines lines, const Li
          style.minExtent);
 }
 
-// Whether a piece can reach the canvas, judged by nine points of its box (corners, edge middles,
-// centre) projected in one batch for all pieces: most of a long shore's pieces then cost nine
-// points instead of all of theirs. The margin covers how far a projected edge of the box can bow
-// out between the points; a box wider than kWideDegrees, or one that does not project, is kept.
-std::vector<bool> reachCanvas(const MapView& view, std::span<const CoastlineSet::Piece> pieces) {
-  constexpr double kWideDegrees = 60;
-  std::vector<double> x, y;
-  x.reserve(pieces.size() * 9);
-  y.reserve(pieces.size() * 9);
-  for (const auto& piece : pieces) {
-    const GeoBox& b = piece.box;
-    for (double fy : {0.0, 0.5, 1.0}) {
-      for (double fx : {0.0, 0.5, 1.0}) {
-        x.push_back(b.west + fx * (b.east - b.west));
-        y.push_back(b.south + fy * (b.north - b.south));
-      }
-    }
-  }
-  view.toPixels(x, y);
-  std::vector<bool> keep(pieces.size());
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    const auto px = std::span(x).subspan(i * 9, 9), py = std::span(y).subspan(i * 9, 9);
-    const auto [left, right] = std::minmax_element(px.begin(), px.end());
-    const auto [top, bottom] = std::minmax_element(py.begin(), py.end());
-    const bool unknown = std::any_of(px.begin(), px.end(), [](double v) { return std::isnan(v); });
-    const double margin = 0.1 * std::hypot(*right - *left, *bottom - *top) + 4;
-    keep[i] = unknown || pieces[i].box.east - pieces[i].box.west > kWideDegrees ||
-              (*right >= -margin && *left <= view.width() + margin && *bottom >= -margin &&
-               *top <= view.height() + margin);
-  }
-  return keep;
-}
-
-// A layer that leaves out small pieces judges each polyline whole (a large lake is not cut into
-// pieces that each look small); the others are culled piece by piece.
-Polylines segmentLines(const CoastlineSet& coastlines, SegmentKind kind, const MapView& view,
-                       const GeoBox& box, const LineStyle& style) {
+Polylines segmentLines(const CoastlineSet& coastlines, SegmentKind kind, const GeoBox& box) {
   Polylines lines;
-  if (style.minExtent > 0) {
-    for (const Segment& s : coastlines.segments(kind, box)) lines.add(s.points);
-    return lines;
-  }
-  const std::vector<CoastlineSet::Piece> pieces = coastlines.pieces(kind, box);
-  const std::vector<bool> keep = reachCanvas(view, pieces);
-  for (std::size_t i = 0; i < pieces.size(); ++i)
-    if (keep[i]) lines.add(pieces[i].segment.points);
+  for (const Segment& s : coastlines.segments(kind, box)) lines.add(s.points);
   return lines;
 }
 
@@ -170,8 +127,7 @@ void drawMap(QImage& image, const MapView& view, const CoastlineSet& coastlines,
   for (auto [kind, line] : {std::pair{SegmentKind::Lake, &style.lake},
                             {SegmentKind::Border, &style.border},
                             {SegmentKind::Coast, &style.coast}}) {
-    if (line->width > 0)
-      drawLayer(painter, view, segmentLines(coastlines, kind, view, covered, *line), *line);
+    if (line->width > 0) drawLayer(painter, view, segmentLines(coastlines, kind, covered), *line);
   }
 }
 

@@ -25,14 +25,14 @@ using testing::SwathKind;
 
 struct MapCase {
   const char* name;
-  testing::SwathSpec swath;
+  testing::SwathRequest swath;
   const char* projection;
   const char *north, *south, *west, *east;
   const char* crsWord;   // in the WKT GDAL reads back
   bool daylight = true;  // else the land is as dark as the sea
 };
 
-constexpr testing::SwathSpec kBering{SwathKind::SouthboundArctic, 360, 2 * 101.94};
+constexpr testing::SwathRequest kBering{SwathKind::SouthboundArctic, 360, 2 * 101.94};
 
 const MapCase kMaps[] = {
     {"DayPolar", {SwathKind::Day}, "Polar", "80", "35", "-10", "50", "Polar Stereographic"},

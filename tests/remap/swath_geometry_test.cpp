@@ -16,13 +16,13 @@ using testing::SwathKind;
 
 struct Case {
   const char* name;
-  testing::SwathSpec swath;
+  testing::SwathRequest swath;
   Projection projection;
   GeoBox box;
 };
 
 // Two orbits on, the Arctic pass crosses 180 degrees over Chukotka and the Bering Sea.
-constexpr testing::SwathSpec kBering{SwathKind::SouthboundArctic, 360, 2 * 101.94};
+constexpr testing::SwathRequest kBering{SwathKind::SouthboundArctic, 360, 2 * 101.94};
 
 const Case kCases[] = {
     {"DayPolarEurope", {SwathKind::Day}, Projection::Polar, {80, 35, -10, 50}},

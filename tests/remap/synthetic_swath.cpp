@@ -13,8 +13,8 @@ namespace {
 
 using namespace kestrova::avhrr;
 
-SyntheticSwath make(const SwathSpec& spec) {
-  SyntheticTiePoints made = syntheticTiePoints(spec);
+SyntheticSwath make(const SwathRequest& request) {
+  SyntheticTiePoints made = syntheticTiePoints(request);
   SyntheticSwath swath;
   LocationFileGrid& g = swath.grid;
   g.satellite = "NOAA-19";
@@ -28,7 +28,7 @@ SyntheticSwath make(const SwathSpec& spec) {
   g.latitude = std::move(made.latitude);
   g.longitude = std::move(made.longitude);
   swath.picture = std::move(made.picture);
-  if (spec.kind == SwathKind::DayTurned) {
+  if (request.kind == SwathKind::DayTurned) {
     g.orientation = Orientation::Rotated180;
     swath.picture = turned(swath.picture);
   }
@@ -37,14 +37,14 @@ SyntheticSwath make(const SwathSpec& spec) {
 
 }  // namespace
 
-const SyntheticSwath& syntheticSwath(const SwathSpec& spec) {
+const SyntheticSwath& syntheticSwath(const SwathRequest& request) {
   static std::mutex guard;
   static std::map<std::tuple<int, double, double>, SyntheticSwath> made;
   const std::lock_guard lock(guard);
-  const auto key =
-      std::make_tuple(static_cast<int>(spec.kind), spec.durationSeconds, spec.minutesAfterStart);
+  const auto key = std::make_tuple(static_cast<int>(request.kind), request.durationSeconds,
+                                   request.minutesAfterStart);
   auto found = made.find(key);
-  if (found == made.end()) found = made.emplace(key, make(spec)).first;
+  if (found == made.end()) found = made.emplace(key, make(request)).first;
   return found->second;
 }
 

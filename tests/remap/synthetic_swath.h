@@ -16,8 +16,8 @@ struct SyntheticSwath {
   Image picture;  // Grey8, albedo 0..60 % over 0..255
 };
 
-// Made once per spec and process; a few seconds for a full pass.
-const SyntheticSwath& syntheticSwath(const SwathSpec& spec);
+// Made once per request and process; a few seconds for a full pass.
+const SyntheticSwath& syntheticSwath(const SwathRequest& request);
 
 // Writes <stem>.jpg (quality 95) and <stem>.lcn into the folder.
 void writeSwathFiles(const SyntheticSwath& swath, const std::string& folder,

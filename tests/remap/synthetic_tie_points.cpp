@@ -22,14 +22,14 @@ constexpr std::string_view kElements =
 
 constexpr int kLineStep = 16, kSampleStep = 32;  // the tie grid of a raw pass
 
-SyntheticPassOptions passOptions(const SwathSpec& spec) {
+SyntheticPassOptions passOptions(const SwathRequest& request) {
   SyntheticPassOptions o;
   o.satellite = satelliteByName("NOAA-19");
   o.elements = parseElementSets(kElements, "test elements").front();
   const double minutes =
-      (spec.kind == SwathKind::SouthboundArctic ? 27 : 14) + spec.minutesAfterStart;
+      (request.kind == SwathKind::SouthboundArctic ? 27 : 14) + request.minutesAfterStart;
   o.start = o.elements.epochUtc() + static_cast<UtcMs>(minutes * 60'000);
-  o.durationSeconds = spec.durationSeconds;
+  o.durationSeconds = request.durationSeconds;
   o.cloudCover = 0;
   o.targetKelvin = 288;
   return o;
@@ -51,10 +51,10 @@ Image greyAlbedo(const Pass& pass) {
 
 }  // namespace
 
-SyntheticTiePoints syntheticTiePoints(const SwathSpec& spec) {
-  const SyntheticPassOptions options = passOptions(spec);
+SyntheticTiePoints syntheticTiePoints(const SwathRequest& request) {
+  const SyntheticPassOptions options = passOptions(request);
   const Pass raw = makeSyntheticPass(options);
-  const bool gac = spec.kind == SwathKind::Gac;
+  const bool gac = request.kind == SwathKind::Gac;
   const Pass pass = gac ? syntheticLevel1b(raw, options, DataType::Gac) : raw;
   const LocationGrid located =
       gac ? gridFromTiePoints(pass)

@@ -14,7 +14,7 @@ enum class SwathKind {
   Gac,               // the day pass as GAC: 409 samples of every third line, from tie points
 };
 
-struct SwathSpec {
+struct SwathRequest {
   SwathKind kind = SwathKind::Day;
   double durationSeconds = 240;
   double minutesAfterStart = 0;  // later start along the same orbit
@@ -27,6 +27,6 @@ struct SyntheticTiePoints {
   Image picture;                            // as received
 };
 
-SyntheticTiePoints syntheticTiePoints(const SwathSpec& spec);
+SyntheticTiePoints syntheticTiePoints(const SwathRequest& request);
 
 }  // namespace kestrova::testing
