@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 
+#include "base/error.h"
 #include "remap/parallel_bands.h"
 
 namespace kestrova::remap {
 namespace {
+
+// Far more triangles than any real swath needs on any canvas (a 12-minute pass makes some
+// hundred thousand): positions that scatter like no scan do not get to fill the memory.
+constexpr std::size_t kMaxTrianglesPerThread = 3'000'000;
 
 // A cell's nine checked points, row by row: corners 0, 2, 6, 8; edge middles 1, 3, 5, 7; centre 4.
 using CellNodes = std::array<MeshVertex, 9>;
@@ -92,6 +98,11 @@ class CellMesher {
   }
 
   void emit(const CellNodes& n) {
+    if (out_.size() >= kMaxTrianglesPerThread)
+      throw Error(
+          "The positions of the location file do not form a satellite swath: the map "
+          "would need more than " +
+          std::to_string(kMaxTrianglesPerThread) + " triangles");
     out_.push_back({n[0], n[2], n[8]});
     out_.push_back({n[0], n[8], n[6]});
   }
