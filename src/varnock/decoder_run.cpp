@@ -98,7 +98,8 @@ bool settleDirection(const DecoderOptions& options, std::optional<TravelDirectio
     report.warning(std::string("The satellite travelled ") + directionName(*travelled) +
                    " but the direction given is " + (turned ? "north" : "south") +
                    ": the pictures follow the direction given, so north is at the bottom. "
-                   "Choose the other direction in the main window if that is not what you want.");
+                   "Decode again with the other direction (in Kestrova, the other radio button "
+                   "at the bottom of the main window) if that is not what you want.");
   return turned;
 }
 
