@@ -239,7 +239,8 @@ TEST(PassCalibration, Level1bLinesUseTheFilesCoefficients) {
   EXPECT_NEAR(albedo[0], 0.18 * 800 - 63, 1e-4);
   EXPECT_NEAR(albedo[kWidth], 0.2 * 800 - 63, 1e-4);
   EXPECT_EQ(calibration.transfer(0, 3).source, CoefficientSource::SatelliteTable);
-  const auto& ours = *constantsAt(pass.satellite, kStart)->reflective[0];
+  const auto constants = constantsAt(pass.satellite, kStart);  // a value: keep it alive
+  const auto& ours = *constants->reflective[0];
   EXPECT_NEAR(albedo[3 * kWidth], ours.slope2 * 800 + ours.intercept2, 1e-3);
   // Channel 5 has no coefficients in these lines and no views: no values, and a note says so.
   EXPECT_EQ(calibration.transfer(4, 0).status, LineStatus::NoCalibrationData);
