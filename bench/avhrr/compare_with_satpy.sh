@@ -12,7 +12,7 @@ set -euo pipefail
 build=${1:-build/release}
 bench=$build/bench/avhrr/avhrr_bench
 make_pass=$build/tools/synthetic/make_pass
-elements=tests/avhrr/peers/data/elements.tle
+elements=tle/demo.tle
 for program in "$bench" "$make_pass"; do
   [ -x "$program" ] || { echo "compare_with_satpy: $program not built" >&2; exit 2; }
 done

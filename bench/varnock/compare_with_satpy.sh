@@ -16,7 +16,7 @@ build=${1:-build/release}
 runs=${2:-5}
 varnock=$build/src/ui/Varnock.exe
 make_pass=$build/tools/synthetic/make_pass
-elements=tests/avhrr/peers/data/elements.tle
+elements=tle/demo.tle
 for program in "$varnock" "$make_pass"; do
   [ -x "$program" ] || { echo "compare_with_satpy: $program not built" >&2; exit 2; }
 done

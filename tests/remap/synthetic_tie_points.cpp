@@ -7,25 +7,19 @@
 #include "avhrr/geolocation/location_grid.h"
 #include "avhrr/orbit/element_sets.h"
 #include "avhrr/synthetic/synthetic_pass.h"
+#include "support/test_elements.h"
 
 namespace kestrova::testing {
 namespace {
 
 using namespace kestrova::avhrr;
 
-// tests/avhrr/peers/data/elements.tle: at the epoch, 21 June 2025 12:00 UTC, the satellite
-// crosses the equator northbound at 30 E, 14:00 local time.
-constexpr std::string_view kElements =
-    "NOAA 19\n"
-    "1 33591U 09005A   25172.50000000  .00000120  00000-0  88000-4 0  9990\n"
-    "2 33591  99.1000 120.0000 0014000  90.0000 270.0000 14.12600000850005\n";
-
 constexpr int kLineStep = 16, kSampleStep = 32;  // the tie grid of a raw pass
 
 SyntheticPassOptions passOptions(const SwathRequest& request) {
   SyntheticPassOptions o;
   o.satellite = satelliteByName("NOAA-19");
-  o.elements = parseElementSets(kElements, "test elements").front();
+  o.elements = parseElementSets(kestrova::testing::kNoaa19Elements, "test elements").front();
   const double minutes =
       (request.kind == SwathKind::SouthboundArctic ? 27 : 14) + request.minutesAfterStart;
   o.start = o.elements.epochUtc() + static_cast<UtcMs>(minutes * 60'000);

@@ -12,15 +12,9 @@
 #include "avhrr/orbit/element_sets.h"
 #include "avhrr/orbit/sgp4.h"
 #include "avhrr/synthetic/synthetic_pass.h"
+#include "support/test_elements.h"
 
 namespace kestrova::testing {
-
-// At the epoch, 21 June 2025 12:00 UTC, the satellite crosses the equator northbound at 14:00
-// local time (the same set as tests/avhrr/peers/data/elements.tle).
-inline constexpr std::string_view kNoaa19Elements =
-    "NOAA 19\n"
-    "1 33591U 09005A   25172.50000000  .00000120  00000-0  88000-4 0  9990\n"
-    "2 33591  99.1000 120.0000 0014000  90.0000 270.0000 14.12600000850005\n";
 
 // Northbound in the early afternoon, one orbit before the epoch's (25° further east): over the
 // Indian Ocean, with the Horn of Africa and Arabia at the western edge.

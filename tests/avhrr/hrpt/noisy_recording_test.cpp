@@ -15,6 +15,7 @@
 #include "avhrr/orbit/element_sets.h"
 #include "avhrr/synthetic/synthetic_pass.h"
 #include "damage.h"
+#include "support/test_elements.h"
 #include "synthetic_pass.h"
 
 namespace kestrova::avhrr::hrpt {
@@ -22,16 +23,10 @@ namespace {
 
 const std::string kName = "noaa19_20250621.hrp";
 
-// Test elements (as tests/avhrr/peers/data/elements.tle): northbound over Africa at the epoch.
-constexpr std::string_view kElements =
-    "NOAA 19\n"
-    "1 33591U 09005A   25172.50000000  .00000120  00000-0  88000-4 0  9990\n"
-    "2 33591  99.1000 120.0000 0014000  90.0000 270.0000 14.12600000850005\n";
-
 std::vector<std::uint8_t> cleanBytes() {
   SyntheticPassOptions o;
   o.satellite = satelliteByName("NOAA-19");
-  o.elements = parseElementSets(kElements, "test elements").front();
+  o.elements = parseElementSets(kestrova::testing::kNoaa19Elements, "test elements").front();
   o.start = o.elements.epochUtc();
   o.durationSeconds = 120;  // 720 lines: a line is 0.14 % of them
   return writeHrpt(makeSyntheticPass(o), HrptStorage::Words16LittleEndian);

@@ -16,21 +16,15 @@
 #include "avhrr/orbit/element_sets.h"
 #include "base/error.h"
 #include "support/temp_folder.h"
+#include "support/test_elements.h"
 
 namespace kestrova::avhrr {
 namespace {
 
-// Test elements (tests/avhrr/peers/data/elements.tle): at the epoch, 21 June 2025 12:00 UTC, the
-// satellite crosses the equator northbound at 14:00 local time.
-constexpr std::string_view kElements =
-    "NOAA 19\n"
-    "1 33591U 09005A   25172.50000000  .00000120  00000-0  88000-4 0  9990\n"
-    "2 33591  99.1000 120.0000 0014000  90.0000 270.0000 14.12600000850005\n";
-
 SyntheticPassOptions dayOptions(double minutesAfterEpoch = 0) {
   SyntheticPassOptions o;
   o.satellite = satelliteByName("NOAA-19");
-  o.elements = parseElementSets(kElements, "test elements").front();
+  o.elements = parseElementSets(kestrova::testing::kNoaa19Elements, "test elements").front();
   o.start = o.elements.epochUtc() + static_cast<UtcMs>(minutesAfterEpoch * 60'000);
   o.durationSeconds = 10;  // 60 lines
   o.targetKelvin = 288;
