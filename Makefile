@@ -19,15 +19,12 @@ build-debug: deps
 # 12-minute NOAA-19 daylight pass over Europe) and its element set in workspace/passes/, and a
 # kestrova.cfg pointing at it and at the built programs; nothing a user changed is overwritten.
 # Only what the round needs is built, so the first map comes soon after a fresh clone.
-DEMO_PASS := workspace/passes/noaa19_20250621_120800_hrpt-be.hpt
-RUN_TARGETS := kestrova Varnock.exe Ostrelle.exe kestrova_help make_workspace make_pass
+RUN_TARGETS := kestrova Varnock.exe Ostrelle.exe kestrova_help make_workspace
 run: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target $(RUN_TARGETS)
-	build/release/tools/workspace/make_workspace workspace build/release/src/ui build/release/src/ui
-	test -e $(DEMO_PASS) || build/release/tools/synthetic/make_pass --tle tle/demo.tle \
-	  --start 2025-06-21T12:08:00 --duration 720 --files hrpt-be --out workspace/passes
-	test -e workspace/passes/demo.tle || cp tle/demo.tle workspace/passes/
+	build/release/tools/workspace/make_workspace workspace build/release/src/ui build/release/src/ui \
+	  tle/demo.tle
 	cp build/release/docs/help/kestrova.chm workspace/
 	cd workspace && ../build/release/src/ui/kestrova
 

@@ -14,10 +14,9 @@
 #include <fstream>
 #include <vector>
 
-#include "avhrr/orbit/element_sets.h"
-#include "avhrr/synthetic/synthetic_pass.h"
 #include "settings/config_writer.h"
 #include "ui/main_form.h"
+#include "workspace/demo_pass.h"
 #include "workspace/first_settings.h"
 
 namespace {
@@ -36,21 +35,6 @@ class YesDialogs : public kestrova::ui::UiDialogs {
   void error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
-std::string writeDemoPass(const fs::path& folder) {
-  using namespace kestrova::avhrr;
-  SyntheticPassOptions options;
-  options.satellite = satelliteByName("NOAA-19");
-  options.start = utcFromYearDay(2025, 172, (12 * 60 + 8) * 60'000);
-  options.elements = nearestElements(readElementSets(KESTROVA_DEMO_ELEMENTS),
-                                     SatelliteKey::of(*options.satellite), options.start, "");
-  options.durationSeconds = 720;
-  fs::copy_file(KESTROVA_DEMO_ELEMENTS, folder / "demo.tle");
-  return writeSyntheticFile(makeSyntheticPass(options), options, SyntheticFile::HrptBigEndian,
-                            folder, "noaa19_20250621_120800")
-      .filename()
-      .string();
-}
-
 double since(Clock::time_point begin) {
   return std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
 }
@@ -68,7 +52,9 @@ int main(int argc, char** argv) {
   const fs::path root = ::mkdtemp(pattern.data());
   fs::create_directories(root / "passes");
   fs::create_directories(root / "images");
-  const std::string entry = writeDemoPass(root / "passes");
+  const kestrova::avhrr::SyntheticFile raw[] = {kestrova::avhrr::SyntheticFile::HrptBigEndian};
+  const std::string entry =
+      kestrova::tools::writeDemoPass(root / "passes", KESTROVA_DEMO_ELEMENTS, raw).front();
   std::ofstream(root / "kestrova.cfg", std::ios::binary) << kestrova::formatConfig(
       kestrova::tools::firstSettings(root, KESTROVA_PROGRAMS, KESTROVA_PROGRAMS));
   fs::current_path(root);

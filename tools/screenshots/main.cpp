@@ -177,12 +177,12 @@ int main(int argc, char** argv) {
                          QString::fromStdString("-output:" + shot), "-fc:.jpg", "-fc:apt.jpg"},
                         shot + ".lcn", output + "/varnock-window.png");
   const std::string map = demo.root + "work/map-fc-Polar.jpg";
-  saved &= shootProgram(ostrelle,
-                        {QString::fromStdString("-LCN:" + base + ".lcn"),
-                         QString::fromStdString("-IN:" + base + "-fc.jpg"),
-                         QString::fromStdString("-OUT:" + map), "-lat1:80", "-lat2:35",
-                         "-lon1:-10", "-lon2:50", "-width:800", "-height:600", "-proj:Polar"},
-                        map, output + "/ostrelle-window.png");
+  saved &= shootProgram(
+      ostrelle,
+      {QString::fromStdString("-LCN:" + base + ".lcn"),
+       QString::fromStdString("-IN:" + base + "-fc.jpg"), QString::fromStdString("-OUT:" + map),
+       "-lat1:80", "-lat2:35", "-lon1:-10", "-lon2:50", "-width:800", "-height:600", "-proj:Polar"},
+      map, output + "/ostrelle-window.png");
   kestrova::tools::removeDemoFolder(demo);
   return saved && !dialogs.failed ? 0 : 1;
 }
